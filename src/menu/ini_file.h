@@ -1,0 +1,54 @@
+// The menu model: the [General] settings of a menu file and its choices.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "framework/object.h"
+#include "menu/choice.h"
+#include "system/system.h"
+
+namespace ostrel {
+
+class CIniFile : public CObject {
+public:
+    // `menuDir` is the application's menu directory; image paths are resolved
+    // against its value at the time of each load.
+    CIniFile(System& system, const std::string& menuDir);
+    ~CIniFile() override;
+
+    bool Load();
+    int GetCount() const { return static_cast<int>(m_arrChoices.size()); }
+    // Out-of-range indexes give the first choice; with no choice at all this throws
+    // std::invalid_argument.
+    CChoice* GetAt(int index) const;
+    void RemoveAllChoices();
+
+    void IdentifyPlatform();
+
+    std::vector<std::unique_ptr<CChoice>> m_arrChoices;
+    std::string m_strPath;
+    std::string m_strBitmap;
+    std::int32_t m_nWidth = 640;
+    std::int32_t m_nHeight = 480;
+    Colour m_crForeground = 0;
+    std::int32_t m_bFingerCursor = 0;
+    std::int32_t m_bDebug = 0;
+    std::int32_t m_bUseImageDpi = 0;
+    std::string m_strDefaultCaption;
+    std::int32_t m_bLoaded = 0;
+    std::uint16_t m_wMajorVersion = 0;
+    std::uint16_t m_wMinorVersion = 0;
+    std::uint8_t m_bWinNT = 0;
+    std::uint8_t m_bWin9x = 0;
+    std::string m_strCopyright;
+
+private:
+    System& m_system;
+    const std::string& m_strMenuDir;
+};
+
+} // namespace ostrel

@@ -1,0 +1,163 @@
+#include "menu/profile_reader.h"
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace ostrel {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
+
+std::string Trim(const std::string& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && IsBlank(text[begin]))
+        ++begin;
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+// Copies at most size - 1 bytes and a terminator; returns the bytes copied.
+int CopyCut(char* buffer, int size, const std::string& text) {
+    if (size <= 0)
+        return 0;
+    int n = static_cast<int>(std::min<size_t>(text.size(), static_cast<size_t>(size - 1)));
+    std::memcpy(buffer, text.data(), static_cast<size_t>(n));
+    buffer[n] = '\0';
+    return n;
+}
+
+} // namespace
+
+ProfileText::ProfileText(const std::string& bytes) {
+    size_t pos = 0;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        pos = 3;
+    Section* current = nullptr;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = Trim(bytes.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[') {
+            size_t close = line.rfind(']');
+            std::string name = close == std::string::npos ? line.substr(1) : line.substr(1, close - 1);
+            m_sections.push_back(Section{Trim(name), {}});
+            current = &m_sections.back();
+            continue;
+        }
+        if (!current)
+            continue;
+        size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            current->entries.push_back(Entry{line, std::string()});
+        else
+            current->entries.push_back(Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
+    }
+}
+
+ProfileText ProfileText::FromFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return ProfileText(std::string());
+    return ProfileText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+}
+
+const ProfileText::Section* ProfileText::FindSection(const std::string& name) const {
+    for (const Section& section : m_sections) {
+        if (EqualsNoCase(section.name, name))
+            return &section;
+    }
+    return nullptr;
+}
+
+unsigned ProfileText::GetInt(const std::string& section, const std::string& key, int defaultValue) const {
+    char buffer[32];
+    if (GetString(section, key.c_str(), "", buffer, sizeof buffer) == 0)
+        return static_cast<unsigned>(defaultValue);
+    const char* p = buffer;
+    while (IsBlank(*p))
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    unsigned value = 0;
+    while (*p >= '0' && *p <= '9')
+        value = value * 10u + static_cast<unsigned>(*p++ - '0');
+    return negative ? 0u - value : value;
+}
+
+int ProfileText::GetString(const std::string& section, const char* key, const std::string& defaultValue,
+                           char* buffer, int size) const {
+    if (!buffer || size <= 0)
+        return 0;
+    const Section* found = section.empty() ? nullptr : FindSection(section);
+    if (!key) {
+        // Key names, each ended by a NUL, and one more NUL after the last. A list that
+        // does not fit ends with its last name cut and two NULs, and the count is size - 2.
+        buffer[0] = '\0';
+        if (!found || size < 2) {
+            if (size >= 2)
+                buffer[1] = '\0';
+            return 0;
+        }
+        int left = size;
+        char* out = buffer;
+        for (const Entry& entry : found->entries) {
+            if (left <= 2)
+                break;
+            int n = CopyCut(out, left - 1, entry.name);
+            out += n + 1;
+            left -= n + 1;
+            if (left < 2)
+                break;
+        }
+        *out = '\0';
+        if (left <= 1) {
+            out[-1] = '\0';
+            return size - 2;
+        }
+        return size - left;
+    }
+    std::string value;
+    bool present = false;
+    if (found) {
+        for (const Entry& entry : found->entries) {
+            if (EqualsNoCase(entry.name, key)) {
+                value = entry.value;
+                present = true;
+                break;
+            }
+        }
+    }
+    if (!present) {
+        std::string fallback = defaultValue;
+        while (!fallback.empty() && fallback.back() == ' ')
+            fallback.pop_back();
+        return CopyCut(buffer, size, fallback);
+    }
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+        value = value.substr(1, value.size() - 2);
+    return CopyCut(buffer, size, value);
+}
+
+} // namespace ostrel

@@ -1,0 +1,39 @@
+// Our own reader of INI profile text, for builds without the Windows profile
+// functions. Its answers match GetPrivateProfileStringA / GetPrivateProfileIntA on
+// what menu files rely on: case-blind section and key names, values without the
+// blanks around them and without one pair of enclosing quotes, defaults for what is
+// missing, the leading decimal number of a value, and buffers cut as Windows cuts them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ostrel {
+
+class ProfileText {
+public:
+    explicit ProfileText(const std::string& bytes);
+    // Reads the whole file; a file that cannot be read is an empty profile.
+    static ProfileText FromFile(const std::string& path);
+
+    // As GetPrivateProfileIntA.
+    unsigned GetInt(const std::string& section, const std::string& key, int defaultValue) const;
+    // As GetPrivateProfileStringA; a null key lists the key names of the section.
+    // Returns the number of characters placed in the buffer, terminator not counted.
+    int GetString(const std::string& section, const char* key, const std::string& defaultValue, char* buffer,
+                  int size) const;
+
+private:
+    struct Entry {
+        std::string name;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    const Section* FindSection(const std::string& name) const;
+    std::vector<Section> m_sections;
+};
+
+} // namespace ostrel

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "system/system.h"
+
+namespace ostrel {
+
+class Win32System : public System {
+public:
+    Win32System();
+    std::uint32_t GetVersion() override;
+    int GetScreenColourDepth() override;
+    Colour GetSysColor(int index) override;
+    bool CanOpenForReading(const std::string& path) override;
+    const LeadByteTable& LeadBytes() override { return m_lead; }
+
+private:
+    LeadByteTable m_lead;
+};
+
+// The one instance the program uses.
+Win32System& TheSystem();
+
+} // namespace ostrel

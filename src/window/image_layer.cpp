@@ -1,0 +1,181 @@
+#include "window/image_layer.h"
+
+#include <vector>
+
+#include "app/dpi_functions.h"
+
+namespace ostrel {
+using namespace gdiplus;
+
+namespace {
+std::wstring Widen(const std::string& text) {
+    int length = MultiByteToWideChar(CP_THREAD_ACP, 0, text.c_str(), -1, nullptr, 0) - 1;
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    MultiByteToWideChar(CP_THREAD_ACP, 0, text.c_str(), -1, &wide[0], length + 1);
+    wide.resize(static_cast<size_t>(length));
+    return wide;
+}
+} // namespace
+
+void* GdiplusImage::operator new(size_t size) noexcept { return Functions().GdipAlloc(size); }
+
+void GdiplusImage::operator delete(void* memory) noexcept {
+    if (memory)
+        Functions().GdipFree(memory);
+}
+
+GdiplusImage::~GdiplusImage() {
+    if (m_pHandle)
+        Functions().GdipDisposeImage(m_pHandle);
+}
+
+GdiplusImage* AsGdiplus(const ImageObject* image) {
+    return const_cast<GdiplusImage*>(static_cast<const GdiplusImage*>(image));
+}
+
+unsigned WindowDpi(HWND window) { return g_pfnGetDpiForWindow ? g_pfnGetDpiForWindow(window) : 0; }
+
+ImagePtr LoadBitmapFile(const std::string& path) {
+    std::wstring wide = Widen(path);
+    GdiplusImage* image = new GdiplusImage;
+    if (!image)
+        return nullptr;
+    image->m_lastStatus = Functions().GdipCreateBitmapFromFile(wide.c_str(), &image->m_pHandle);
+    if (image->m_lastStatus != Ok)
+        image->m_pHandle = nullptr;
+    return ImagePtr(image);
+}
+
+ImageMeasure MeasureImage(const ImageObject* image) {
+    ImageMeasure measure;
+    GpImage* handle = image ? AsGdiplus(image)->m_pHandle : nullptr;
+    UINT width = 0, height = 0;
+    float dpiX = 0.0f, dpiY = 0.0f;
+    if (Functions().GdipGetImageWidth(handle, &width) != Ok)
+        width = 0;
+    if (Functions().GdipGetImageHeight(handle, &height) != Ok)
+        height = 0;
+    if (Functions().GdipGetImageHorizontalResolution(handle, &dpiX) != Ok)
+        dpiX = 0.0f;
+    if (Functions().GdipGetImageVerticalResolution(handle, &dpiY) != Ok)
+        dpiY = 0.0f;
+    measure.width = static_cast<int>(width);
+    measure.height = static_cast<int>(height);
+    measure.dpiX = dpiX;
+    measure.dpiY = dpiY;
+    return measure;
+}
+
+Surface PrepareGraphics(HDC paintDc, HWND window, bool inPaint) {
+    Surface surface;
+    if (inPaint)
+        Functions().GdipCreateFromHDC(paintDc, &surface.graphics);
+    else
+        Functions().GdipCreateFromHWND(window, &surface.graphics);
+    Functions().GdipSetPageUnit(surface.graphics, UnitPixel);
+    surface.dpi = WindowDpi(window);
+    // In a paint the scale is set after the resolution ratio has read the surface.
+    if (!inPaint)
+        SetPageScaleForDpi(surface);
+    return surface;
+}
+
+void SetPageScaleForDpi(const Surface& surface) {
+    if (surface.dpi != 0)
+        Functions().GdipSetPageScale(surface.graphics, static_cast<float>(surface.dpi) / 96.0f);
+}
+
+Ratio ComputeResolutionRatio(const Surface& surface) {
+    Ratio ratio;
+    if (surface.dpi != 0) {
+        float dpiX = 0.0f, dpiY = 0.0f;
+        Functions().GdipGetDpiX(surface.graphics, &dpiX);
+        Functions().GdipGetDpiY(surface.graphics, &dpiY);
+        ratio.x = dpiX / static_cast<float>(surface.dpi);
+        ratio.y = dpiY / static_cast<float>(surface.dpi);
+    }
+    return ratio;
+}
+
+void NormalizeImageResolution(ImageObject* image, Resolution recorded, Ratio ratio, int useImageDpi) {
+    if (!image)
+        return;
+    float baseX = 96.0f, baseY = 96.0f;
+    if (useImageDpi) {
+        baseX = recorded.x;
+        baseY = recorded.y;
+    }
+    GdiplusImage* gdip = AsGdiplus(image);
+    Status status = Functions().GdipBitmapSetResolution(gdip->m_pHandle, baseX * ratio.x, baseY * ratio.y);
+    if (status != Ok)
+        gdip->m_lastStatus = status;
+}
+
+void DrawImageAt(const Surface& surface, const ImageObject* image, int x, int y) {
+    Functions().GdipDrawImageI(surface.graphics, image ? AsGdiplus(image)->m_pHandle : nullptr, x, y);
+}
+
+void DrawImageKeyed(const Surface& surface, const ImageObject* image, int x, int y, int width, int height,
+                    Colour key) {
+    GpImageAttributes* attributes = nullptr;
+    Functions().GdipCreateImageAttributes(&attributes);
+    // The key goes in unchanged: GDI+ reads the Windows RGB value as ARGB.
+    Functions().GdipSetImageAttributesColorKeys(attributes, ColorAdjustTypeDefault, TRUE, key, key);
+    Functions().GdipDrawImageRectRectI(surface.graphics, image ? AsGdiplus(image)->m_pHandle : nullptr, x, y, width,
+                                       height, 0, 0, width, height, UnitPixel, attributes, nullptr, nullptr);
+    Functions().GdipDisposeImageAttributes(attributes);
+}
+
+void RestoreBackground(const Surface& surface, const ImageObject* background, int x, int y, int width, int height,
+                       int useImageDpi, float backgroundDpiX, float backgroundDpiY) {
+    float dx = static_cast<float>(x - 1), dy = static_cast<float>(y - 1);
+    float dw = static_cast<float>(width + 2), dh = static_cast<float>(height + 2);
+    float sx = dx, sy = dy, sw = dw, sh = dh;
+    if (useImageDpi) {
+        sx = dx * backgroundDpiX / 96.0f;
+        sy = dy * backgroundDpiY / 96.0f;
+        sw = dw * backgroundDpiX / 96.0f;
+        sh = dh * backgroundDpiY / 96.0f;
+    }
+    Functions().GdipDrawImageRectRect(surface.graphics, background ? AsGdiplus(background)->m_pHandle : nullptr, dx,
+                                      dy, dw, dh, sx, sy, sw, sh, UnitPixel, nullptr, nullptr, nullptr);
+}
+
+DWORD ToArgb(Colour colour) {
+    DWORD red = colour & 0xFFu, green = (colour >> 8) & 0xFFu, blue = (colour >> 16) & 0xFFu;
+    return 0xFF000000u | (red << 16) | (green << 8) | blue;
+}
+
+void DrawTextLine(const Surface& surface, HDC paintDc, const std::string& text, Colour colour,
+                  const RectF& layout) {
+    LOGFONTA logFont = {};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0);
+    GpFont* font = nullptr;
+    Functions().GdipCreateFontFromLogfontA(paintDc, &logFont, &font);
+    GpBrush* brush = nullptr;
+    Functions().GdipCreateSolidFill(ToArgb(colour), &brush);
+    GpStringFormat* format = nullptr;
+    Functions().GdipCreateStringFormat(0, 0, &format);
+    Functions().GdipSetStringFormatAlign(format, StringAlignmentCenter);
+    Functions().GdipSetStringFormatLineAlign(format, StringAlignmentFar);
+    std::wstring wide = Widen(text);
+    if (!wide.empty())
+        Functions().GdipDrawString(surface.graphics, wide.c_str(), static_cast<INT>(wide.size()), font, &layout,
+                                   format, brush);
+    if (format)
+        Functions().GdipDeleteStringFormat(format);
+    if (brush)
+        Functions().GdipDeleteBrush(brush);
+    if (font)
+        Functions().GdipDeleteFont(font);
+}
+
+void DeleteSurface(Surface& surface) {
+    if (surface.graphics)
+        Functions().GdipDeleteGraphics(surface.graphics);
+    surface.graphics = nullptr;
+}
+
+} // namespace ostrel

@@ -1,0 +1,245 @@
+#include "window/tamberly_dlg.h"
+
+#include "app/dpi_functions.h"
+#include "app/menu_location.h"
+#include "app/tamberly_app.h"
+#include "system/win32_system.h"
+#include "window/window_geometry.h"
+
+namespace ostrel {
+
+namespace {
+CTamberlyDlg& Self(CDialog& dialog) { return static_cast<CTamberlyDlg&>(dialog); }
+
+void LoadChoiceImage(const std::string& path, ImagePtr& slot, Size& size, Resolution& dpi) {
+    slot = LoadBitmapFile(path);
+    if (slot && AsGdiplus(slot.get())->TakeLastStatus() != gdiplus::Ok)
+        slot.reset();
+    if (slot) {
+        ImageMeasure measure = MeasureImage(slot.get());
+        size = Size{measure.width, measure.height};
+        dpi = Resolution{measure.dpiX, measure.dpiY};
+    }
+}
+} // namespace
+
+CTamberlyDlg::CTamberlyDlg(UINT templateId, HWND parent)
+    : CDialog(templateId, parent), m_menu(TheSystem(), TheApp().m_strMenuDir) {
+    m_menu.m_strPath = LocateMenuFile(TheApp().m_lpCmdLine, TheApp().m_strBaseDir);
+    m_menu.Load();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    m_hIcon = LoadIconW(instance, MAKEINTRESOURCEW(101));
+    m_hFingerCursor = LoadCursorW(instance, MAKEINTRESOURCEW(104));
+    if (!m_hFingerCursor)
+        m_hFingerCursor = LoadCursorA(nullptr, IDC_ARROW);
+    char modulePath[261] = {};
+    GetModuleFileNameA(nullptr, modulePath, 260);
+    m_strCwd = modulePath;
+    size_t last = FindLastChar(m_strCwd, '\\', TheSystem().LeadBytes());
+    if (last != std::string::npos)
+        m_strCwd.erase(last);
+}
+
+CTamberlyDlg::~CTamberlyDlg() {
+    m_strCwd.clear();
+    m_pBackground.reset();
+}
+
+std::string CTamberlyDlg::LocateMenuFile(std::string requested, std::string directory) {
+    return ostrel::LocateMenuFile(requested, directory, TheApp().m_strBaseDir, TheSystem());
+}
+
+const CDialog::MessageEntry* CTamberlyDlg::GetMessageMap() const {
+    static const MessageEntry kMap[] = {
+        {WM_CREATE, [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = Self(d).OnCreate(), true; }},
+        {WM_CLOSE, [](CDialog& d, WPARAM, LPARAM, LRESULT&) { return Self(d).OnClose(), true; }},
+        {WM_QUERYDRAGICON,
+         [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = reinterpret_cast<LRESULT>(Self(d).m_hIcon), true; }},
+        {WM_RELOADMENU, [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = Self(d).OnReloadMenu(), true; }},
+        {WM_PAINT, [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = 0, Self(d).OnPaint(), true; }},
+        {0, nullptr},
+    };
+    return kMap;
+}
+
+LRESULT CTamberlyDlg::OnCreate() {
+    if (Default() == -1 || m_menu.m_bLoaded != 1)
+        return -1;
+    return 0;
+}
+
+void CTamberlyDlg::OnClose() {
+    m_bClosing = TRUE;
+    Default();
+}
+
+void CTamberlyDlg::OnCancel() {
+    if (m_bClosing)
+        EndDialog(IDCANCEL);
+}
+
+BOOL CTamberlyDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    m_pBackground = LoadBitmapFile(m_menu.m_strBitmap);
+    if (!m_pBackground)
+        return FALSE;
+    ImageMeasure background = MeasureImage(m_pBackground.get());
+    m_menu.m_nWidth = background.width;
+    m_menu.m_nHeight = background.height;
+    m_fBackgroundDpiX = background.dpiX;
+    m_fBackgroundDpiY = background.dpiY;
+    if (m_menu.m_bUseImageDpi != 0)
+        ImageLogicalSize(background.width, background.height, background.dpiX, background.dpiY, 1, m_menu.m_nWidth,
+                         m_menu.m_nHeight);
+
+    const int count = m_menu.GetCount();
+    for (int i = 0; i < count; ++i) {
+        CChoice& choice = *m_menu.GetAt(i);
+        LoadChoiceImage(choice.m_strBitmap, choice.m_pBitmap, choice.m_sizeBitmap, choice.m_dpiBitmap);
+        LoadChoiceImage(choice.m_strBitmapHi, choice.m_pBitmapHi, choice.m_sizeBitmapHi, choice.m_dpiBitmapHi);
+        LoadChoiceImage(choice.m_strBitmapPress, choice.m_pBitmapPress, choice.m_sizeBitmapPress,
+                        choice.m_dpiBitmapPress);
+        LoadChoiceImage(choice.m_strBitmapMemo, choice.m_pBitmapMemo, choice.m_sizeBitmapMemo, choice.m_dpiBitmapMemo);
+    }
+
+    ApplyMinimumSize(m_menu.m_nWidth, m_menu.m_nHeight);
+
+    int left = 0, top = 0;
+    if (m_bCenterOnInit) {
+        CentredOrigin(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN), m_menu.m_nWidth,
+                      m_menu.m_nHeight, left, top);
+    } else {
+        POINT origin = {0, 0};
+        ClientToScreen(m_hWnd, &origin);
+        left = origin.x;
+        top = origin.y;
+    }
+
+    DWORD style = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_EXSTYLE));
+    unsigned dpi = WindowDpi(m_hWnd);
+    Rect client;
+    RECT rect;
+    if (dpi != 0 && g_pfnAdjustWindowRectExForDpi) {
+        client = ClientRectForDpi(left, top, m_menu.m_nWidth, m_menu.m_nHeight, dpi);
+        rect = RECT{client.left, client.top, client.right, client.bottom};
+        g_pfnAdjustWindowRectExForDpi(&rect, style, FALSE, exStyle, dpi);
+    } else {
+        client = ClientRectForDpi(left, top, m_menu.m_nWidth, m_menu.m_nHeight, 0);
+        rect = RECT{client.left, client.top, client.right, client.bottom};
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+    }
+    MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+
+    SetWindowTextA(m_hWnd, m_menu.m_strDefaultCaption.c_str());
+
+    SetClassLongPtrA(m_hWnd, GCLP_HCURSOR, 0);
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    return FALSE;
+}
+
+POINT CTamberlyDlg::GetCursorClientPoint() {
+    POINT point = {0, 0};
+    GetCursorPos(&point);
+    ScreenToClient(m_hWnd, &point);
+    int x = point.x, y = point.y;
+    DeviceToLogical(x, y, WindowDpi(m_hWnd));
+    return POINT{x, y};
+}
+
+void CTamberlyDlg::ReloadMenu(std::string path) {
+    m_menu.RemoveAllChoices();
+    m_nHoverChoice = -1;
+    m_bClosing = FALSE;
+    m_bDrawing = FALSE;
+    if (!path.empty())
+        m_menu.m_strPath = path;
+    m_menu.Load();
+    m_pBackground.reset();
+
+    m_bCenterOnInit = FALSE;
+    OnInitDialog();
+    m_bCenterOnInit = TRUE;
+
+    POINT pointer = GetCursorClientPoint();
+    for (int i = 0; i < m_menu.GetCount(); ++i) {
+        if (m_menu.GetAt(i)->HitTest(pointer.x, pointer.y)) {
+            m_nHoverChoice = i;
+            break;
+        }
+    }
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+LRESULT CTamberlyDlg::OnReloadMenu() {
+    ReloadMenu(std::string());
+    return 0;
+}
+
+void CTamberlyDlg::DrawChoiceBitmap(const Surface& surface, CChoice& choice) {
+    if (choice.m_pBitmap)
+        DrawImageKeyed(surface, choice.m_pBitmap.get(), choice.m_ptPoint.x, choice.m_ptPoint.y, choice.m_sizeBitmap.cx,
+                       choice.m_sizeBitmap.cy, choice.m_crTransparency);
+}
+
+void CTamberlyDlg::DrawChoiceBitmapHi(const Surface& surface, CChoice& choice) {
+    if (!choice.m_pBitmapHi)
+        return;
+    if (choice.m_bTransparency)
+        DrawImageKeyed(surface, choice.m_pBitmapHi.get(), choice.m_ptPoint.x, choice.m_ptPoint.y,
+                       choice.m_sizeBitmapHi.cx, choice.m_sizeBitmapHi.cy, choice.m_crTransparency);
+    else
+        DrawImageAt(surface, choice.m_pBitmapHi.get(), choice.m_ptPoint.x, choice.m_ptPoint.y);
+}
+
+void CTamberlyDlg::DrawChoiceMemo(const Surface& surface, CChoice& choice) {
+    if (!choice.m_pBitmapMemo)
+        return;
+    if (choice.m_bTransparency)
+        DrawImageKeyed(surface, choice.m_pBitmapMemo.get(), choice.m_ptPointMemo.x, choice.m_ptPointMemo.y,
+                       choice.m_sizeBitmapMemo.cx, choice.m_sizeBitmapMemo.cy, choice.m_crTransparency);
+    else
+        DrawImageAt(surface, choice.m_pBitmapMemo.get(), choice.m_ptPointMemo.x, choice.m_ptPointMemo.y);
+}
+
+void CTamberlyDlg::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    m_bDrawing = TRUE;
+    Surface surface = PrepareGraphics(dc, m_hWnd, true);
+    Ratio ratio = ComputeResolutionRatio(surface);
+    SetPageScaleForDpi(surface);
+
+    NormalizeImageResolution(m_pBackground.get(), Resolution{m_fBackgroundDpiX, m_fBackgroundDpiY}, ratio,
+                             m_menu.m_bUseImageDpi);
+    DrawImageAt(surface, m_pBackground.get(), 0, 0);
+
+    const int count = m_menu.GetCount();
+    for (int i = 0; i < count; ++i) {
+        CChoice& choice = *m_menu.GetAt(i);
+        NormalizeImageResolution(choice.m_pBitmap.get(), choice.m_dpiBitmap, ratio, m_menu.m_bUseImageDpi);
+        NormalizeImageResolution(choice.m_pBitmapHi.get(), choice.m_dpiBitmapHi, ratio, m_menu.m_bUseImageDpi);
+        NormalizeImageResolution(choice.m_pBitmapMemo.get(), choice.m_dpiBitmapMemo, ratio, m_menu.m_bUseImageDpi);
+        NormalizeImageResolution(choice.m_pBitmapPress.get(), choice.m_dpiBitmapPress, ratio,
+                                 m_menu.m_bUseImageDpi);
+        if (i != m_nHoverChoice) {
+            DrawChoiceBitmap(surface, choice);
+        } else if (choice.m_strCommand == "tavnop") {
+            DrawChoiceBitmap(surface, choice);
+            DrawChoiceMemo(surface, choice);
+        } else {
+            DrawChoiceBitmapHi(surface, choice);
+            DrawChoiceMemo(surface, choice);
+            SetCursor(m_hFingerCursor);
+        }
+    }
+
+    DrawTextLine(surface, dc, m_menu.m_strCopyright, m_menu.m_crForeground,
+                 gdiplus::RectF{0.0f, 0.0f, static_cast<float>(m_menu.m_nWidth), static_cast<float>(m_menu.m_nHeight)});
+    m_bDrawing = FALSE;
+    DeleteSurface(surface);
+    EndPaint(m_hWnd, &paint);
+}
+
+} // namespace ostrel

@@ -1,0 +1,51 @@
+#include "window/window_geometry.h"
+
+namespace ostrel {
+
+void ImageLogicalSize(int pixelWidth, int pixelHeight, float dpiX, float dpiY, int useImageDpi, int& width,
+                      int& height) {
+    if (!useImageDpi) {
+        width = pixelWidth;
+        height = pixelHeight;
+        return;
+    }
+    auto logical = [](int pixels, float dpi) {
+        float value = static_cast<float>(static_cast<long long>(pixels) * 96) / dpi;
+        // A resolution of 0 gives no usable size: let the minimum take over.
+        if (!(value == value) || value >= 2147483647.0f || value <= -2147483648.0f)
+            return 0;
+        return static_cast<int>(value);
+    };
+    width = logical(pixelWidth, dpiX);
+    height = logical(pixelHeight, dpiY);
+}
+
+void ApplyMinimumSize(int& width, int& height) {
+    if (width < kMinimumWidth)
+        width = kMinimumWidth;
+    if (height < kMinimumHeight)
+        height = kMinimumHeight;
+}
+
+void CentredOrigin(int fullScreenWidth, int fullScreenHeight, int width, int height, int& left, int& top) {
+    left = (fullScreenWidth - width) / 2;
+    top = (fullScreenHeight - height) / 2;
+}
+
+Rect ClientRectForDpi(int left, int top, int width, int height, unsigned dpi) {
+    Rect rect{left, top, left + width, top + height};
+    if (dpi != 0) {
+        rect.right = static_cast<int>(static_cast<unsigned>(left) + static_cast<unsigned>(width) * dpi / 96u);
+        rect.bottom = static_cast<int>(static_cast<unsigned>(top) + static_cast<unsigned>(height) * dpi / 96u);
+    }
+    return rect;
+}
+
+void DeviceToLogical(int& x, int& y, unsigned dpi) {
+    if (dpi == 0)
+        return;
+    x = static_cast<int>(static_cast<unsigned>(x) * 96u / dpi);
+    y = static_cast<int>(static_cast<unsigned>(y) * 96u / dpi);
+}
+
+} // namespace ostrel

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "menu/storage.h"
+#include "temp_file.h"
+
+using namespace ostrel;
+using ostrel::test::TempFile;
+
+TEST(Storage, EmptyArgumentsMeanThePreviousSectionAndKey) {
+    TempFile file("[General]\nCaption=1\nOther=two\n");
+    Storage storage(file.path());
+    std::string text;
+    // A fresh object with an empty section reads nothing.
+    EXPECT_EQ(storage.ReadInt("Caption", "", 5), 5u);
+    EXPECT_EQ(storage.ReadInt("Caption", "General", 0), 1u);
+    storage.ReadString(text, "", "", "");
+    EXPECT_EQ(text, "1");
+    storage.ReadString(text, "", "Other", "");
+    EXPECT_EQ(text, "two");
+}
+
+TEST(Storage, KeyListCountsTheNamesThatFit) {
+    std::string products = "[Products]\n";
+    for (int i = 0; i < 40; ++i)
+        products += "Product" + std::to_string(i) + "=\n"; // 9 or 10 bytes each with its NUL
+    TempFile file(products + "[Empty]\n");
+    Storage storage(file.path());
+    int count = -1;
+    EXPECT_EQ(storage.ReadKeyList(count, "Empty"), nullptr);
+    EXPECT_EQ(count, 0);
+
+    auto names = storage.ReadKeyList(count, "Products");
+    ASSERT_NE(names, nullptr);
+    // 10 names of 9 bytes, then 25 of 10 fill 340; the 36th is cut to "Product3".
+    ASSERT_EQ(count, 36);
+    EXPECT_EQ(names[0], "Product0");
+    EXPECT_EQ(names[34], "Product34");
+    EXPECT_EQ(names[35], "Product3");
+}
+
+TEST(Storage, MissingFileGivesDefaults) {
+    Storage storage("/nonexistent/ostrel.ini");
+    std::string text;
+    EXPECT_EQ(storage.ReadString(text, "fallback", "Bitmap", "General"), 8);
+    EXPECT_EQ(text, "fallback");
+    EXPECT_EQ(storage.ReadInt("Caption", "General", 3), 3u);
+}
