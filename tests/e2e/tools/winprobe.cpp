@@ -11,6 +11,14 @@
 #include <cstring>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Coordinates as the system has them, not scaled for a program unaware of DPI.
+    using SetProcessDpiAwareFn = BOOL(WINAPI*)();
+    if (HMODULE user32 = GetModuleHandleA("user32.dll")) {
+        auto aware = reinterpret_cast<SetProcessDpiAwareFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDPIAware")));
+        if (aware)
+            aware();
+    }
     int argc = __argc;
     char** argv = __argv;
     if (argc < 3)
