@@ -160,4 +160,58 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
     return CopyCut(buffer, size, value);
 }
 
+std::string ProfileText::WithValue(const std::string& bytes, const std::string& section, const std::string& key,
+                                   const std::string& value) {
+    const std::string entry = key + "=" + value + "\r\n";
+    std::string result;
+    bool inSection = false, done = false;
+    size_t sectionEnd = std::string::npos; // where a new key of the section goes
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        std::string raw = bytes.substr(pos, end - pos);
+        std::string line = Trim(raw);
+        pos = end;
+        if (!done && !line.empty() && line[0] == '[') {
+            if (inSection && sectionEnd != std::string::npos) {
+                result.insert(sectionEnd, entry);
+                done = true;
+            }
+            size_t close = line.rfind(']');
+            inSection = EqualsNoCase(Trim(close == std::string::npos ? line.substr(1) : line.substr(1, close - 1)),
+                                     section);
+            result += raw;
+            if (inSection && !raw.empty() && raw.back() != '\n')
+                result += "\r\n";
+            sectionEnd = inSection ? result.size() : sectionEnd;
+            continue;
+        }
+        if (!done && inSection && !line.empty() && line[0] != ';') {
+            size_t equals = line.find('=');
+            if (EqualsNoCase(Trim(equals == std::string::npos ? line : line.substr(0, equals)), key)) {
+                result += entry;
+                done = true;
+                continue;
+            }
+        }
+        result += raw;
+        if (!done && inSection && !line.empty()) {
+            if (result.back() != '\n')
+                result += "\r\n";
+            sectionEnd = result.size();
+        }
+    }
+    if (!done && inSection && sectionEnd != std::string::npos) {
+        result.insert(sectionEnd, entry);
+        done = true;
+    }
+    if (!done) {
+        if (!result.empty() && result.back() != '\n')
+            result += "\r\n";
+        result += "[" + section + "]\r\n" + entry;
+    }
+    return result;
+}
+
 } // namespace ostrel

@@ -1,4 +1,4 @@
-// Our own reader of INI profile text, for builds without the Windows profile
+// Our own reader (and writer) of INI profile text, for builds without the Windows profile
 // functions. Its answers match GetPrivateProfileStringA / GetPrivateProfileIntA on
 // what menu files rely on: case-blind section and key names, values without the
 // blanks around them and without one pair of enclosing quotes, defaults for what is
@@ -22,6 +22,11 @@ public:
     // Returns the number of characters placed in the buffer, terminator not counted.
     int GetString(const std::string& section, const char* key, const std::string& defaultValue, char* buffer,
                   int size) const;
+
+    // As WritePrivateProfileStringA on the text: the key's line is replaced, or the key
+    // added at the end of its section, or the section added at the end.
+    static std::string WithValue(const std::string& bytes, const std::string& section, const std::string& key,
+                                 const std::string& value);
 
 private:
     struct Entry {

@@ -45,3 +45,20 @@ TEST(Storage, MissingFileGivesDefaults) {
     EXPECT_EQ(text, "fallback");
     EXPECT_EQ(storage.ReadInt("Caption", "General", 3), 3u);
 }
+
+TEST(Storage, WritesReplaceAddAndAppend) {
+    TempFile file("[General]\r\nCaption=1\r\n\r\n[Other]\r\nx=1\r\n");
+    Storage storage(file.path());
+    std::string text;
+    EXPECT_TRUE(storage.WriteInt(-12, "caption", "general"));
+    EXPECT_TRUE(storage.WriteString("new", "Added", "General"));
+    EXPECT_TRUE(storage.WriteString("v", "k", "Fresh"));
+    EXPECT_EQ(static_cast<int>(storage.ReadInt("Caption", "General", 0)), -12);
+    storage.ReadString(text, "", "Added", "General");
+    EXPECT_EQ(text, "new");
+    storage.ReadString(text, "", "k", "Fresh");
+    EXPECT_EQ(text, "v");
+    storage.ReadString(text, "", "x", "Other");
+    EXPECT_EQ(text, "1");
+    EXPECT_FALSE(Storage("/nonexistent/dir/x.ini").WriteString("v", "k", "S"));
+}
