@@ -68,6 +68,10 @@ public:
     Resolution m_dpiBitmapMemo;
     Resolution m_dpiBitmapHi;
     Resolution m_dpiBitmapPress;
+    // Where the entry came from: its name in [Products] and the section its command
+    // keys were read from (shown by the menu checker).
+    std::string m_strProduct;
+    std::string m_strSection;
 };
 
 } // namespace ostrel

@@ -13,11 +13,22 @@
 
 namespace ostrel {
 
+class Storage;
+
+// "a,b" to two numbers by the leading-number rule; no separator gives 0 and the
+// number of the whole text.
+Point ParsePair(const std::string& text, const std::string& separator);
+
+constexpr int kProductListBufferSize = 350;
+// Splits the NUL-separated, double-NUL-ended product list of a buffer.
+std::vector<std::string> SplitProductList(const char* buffer, int size);
+
 class CIniFile : public CObject {
 public:
-    // `menuDir` is the application's menu directory; image paths are resolved
-    // against its value at the time of each load.
-    CIniFile(System& system, const std::string& menuDir);
+    // `menuDir` and `baseDir` are the application's menu and base directories: image
+    // paths and program command lines are resolved against their values at the time
+    // of each load.
+    CIniFile(System& system, const std::string& menuDir, const std::string& baseDir);
     ~CIniFile() override;
 
     bool Load();
@@ -28,6 +39,7 @@ public:
     void RemoveAllChoices();
 
     void IdentifyPlatform();
+    std::string GetArchitectureName();
 
     std::vector<std::unique_ptr<CChoice>> m_arrChoices;
     std::string m_strPath;
@@ -47,8 +59,13 @@ public:
     std::string m_strCopyright;
 
 private:
+    void ProcessProduct(Storage& storage, const std::string& product, int depth);
+    bool ChooseCommandSection(Storage& storage, const std::string& product, const std::string& platforms,
+                              std::string& section);
+
     System& m_system;
     const std::string& m_strMenuDir;
+    const std::string& m_strBaseDir;
 };
 
 } // namespace ostrel

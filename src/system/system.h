@@ -24,7 +24,19 @@ public:
     virtual bool CanOpenForReading(const std::string& path) = 0;
     // Lead bytes of the ANSI code page in force.
     virtual const LeadByteTable& LeadBytes() = 0;
+
+    // Whether kernel32 has the function (looked up by name).
+    virtual bool Kernel32Has(const char* name) = 0;
+    // IsWow64Process for this process; false when the call fails.
+    virtual bool IsWow64Process(bool& wow64) = 0;
+    // wProcessorArchitecture from GetNativeSystemInfo / GetSystemInfo.
+    virtual unsigned NativeProcessorArchitecture() = 0;
+    virtual unsigned ProcessorArchitecture() = 0;
+    // A message box owned by the current foreground window; returns the button.
+    virtual int MessageBoxForeground(const std::string& text, const std::string& caption, unsigned type) = 0;
 };
+
+constexpr unsigned kMbIconError = 0x10; // MB_ICONERROR with the single OK button
 
 constexpr int kColorWindowText = 8; // COLOR_WINDOWTEXT
 

@@ -29,6 +29,47 @@ bool Win32System::CanOpenForReading(const std::string& path) {
     return true;
 }
 
+namespace {
+FARPROC Kernel32Function(const char* name) {
+    HMODULE kernel = GetModuleHandleA("kernel32");
+    return kernel ? GetProcAddress(kernel, name) : nullptr;
+}
+} // namespace
+
+bool Win32System::Kernel32Has(const char* name) { return Kernel32Function(name) != nullptr; }
+
+bool Win32System::IsWow64Process(bool& wow64) {
+    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+    auto query = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void*>(Kernel32Function("IsWow64Process")));
+    BOOL result = FALSE;
+    if (!query || !query(GetCurrentProcess(), &result))
+        return false;
+    wow64 = result != FALSE;
+    return true;
+}
+
+unsigned Win32System::NativeProcessorArchitecture() {
+    using GetNativeSystemInfoFn = void(WINAPI*)(LPSYSTEM_INFO);
+    auto query =
+        reinterpret_cast<GetNativeSystemInfoFn>(reinterpret_cast<void*>(Kernel32Function("GetNativeSystemInfo")));
+    SYSTEM_INFO info = {};
+    if (query)
+        query(&info);
+    else
+        GetSystemInfo(&info);
+    return info.wProcessorArchitecture;
+}
+
+unsigned Win32System::ProcessorArchitecture() {
+    SYSTEM_INFO info = {};
+    GetSystemInfo(&info);
+    return info.wProcessorArchitecture;
+}
+
+int Win32System::MessageBoxForeground(const std::string& text, const std::string& caption, unsigned type) {
+    return MessageBoxA(GetForegroundWindow(), text.c_str(), caption.c_str(), type);
+}
+
 Win32System& TheSystem() {
     static Win32System system;
     return system;

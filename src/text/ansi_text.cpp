@@ -77,15 +77,31 @@ std::string RemoveCharsStartingWith(const std::string& text, const std::string& 
     return result;
 }
 
-std::string ToUpperAnsi(const std::string& text, const LeadByteTable& lead) {
+namespace {
+std::string ChangeCase(const std::string& text, const LeadByteTable& lead, char from, char to) {
     std::string result = text;
     for (size_t pos = 0; pos < result.size();) {
         size_t len = CharLength(result, pos, lead);
-        if (len == 1 && result[pos] >= 'a' && result[pos] <= 'z')
-            result[pos] = static_cast<char>(result[pos] - 'a' + 'A');
+        if (len == 1 && result[pos] >= from && result[pos] <= from + 25)
+            result[pos] = static_cast<char>(result[pos] - from + to);
         pos += len;
     }
     return result;
+}
+} // namespace
+
+std::string ToUpperAnsi(const std::string& text, const LeadByteTable& lead) { return ChangeCase(text, lead, 'a', 'A'); }
+
+std::string ToLowerAnsi(const std::string& text, const LeadByteTable& lead) { return ChangeCase(text, lead, 'A', 'a'); }
+
+size_t FindText(const std::string& text, const std::string& needle, const LeadByteTable& lead) {
+    if (needle.empty())
+        return 0;
+    for (size_t pos = 0; pos < text.size(); pos += CharLength(text, pos, lead)) {
+        if (text.compare(pos, needle.size(), needle) == 0)
+            return pos;
+    }
+    return std::string::npos;
 }
 
 std::string ResolveAgainst(const std::string& path, const std::string& baseDir, const LeadByteTable& lead) {

@@ -36,8 +36,13 @@ std::string DirectoryPart(const std::string& path, const LeadByteTable& lead);
 std::string RemoveCharsStartingWith(const std::string& text, const std::string& firstBytes,
                                     const LeadByteTable& lead);
 
-// Upper case of the single-byte ASCII letters; double-byte characters stay as they are.
+// Upper / lower case of the single-byte ASCII letters; double-byte characters stay
+// as they are.
 std::string ToUpperAnsi(const std::string& text, const LeadByteTable& lead);
+std::string ToLowerAnsi(const std::string& text, const LeadByteTable& lead);
+
+// Position of `needle` starting on a character boundary of `text`, or npos.
+size_t FindText(const std::string& text, const std::string& needle, const LeadByteTable& lead);
 
 // Makes a path absolute against a base directory (with trailing backslash): a path
 // holding a colon or a doubled backslash is kept, one starting with a backslash takes

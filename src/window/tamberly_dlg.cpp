@@ -24,7 +24,7 @@ void LoadChoiceImage(const std::string& path, ImagePtr& slot, Size& size, Resolu
 } // namespace
 
 CTamberlyDlg::CTamberlyDlg(UINT templateId, HWND parent)
-    : CDialog(templateId, parent), m_menu(TheSystem(), TheApp().m_strMenuDir) {
+    : CDialog(templateId, parent), m_menu(TheSystem(), TheApp().m_strMenuDir, TheApp().m_strBaseDir) {
     m_menu.m_strPath = LocateMenuFile(TheApp().m_lpCmdLine, TheApp().m_strBaseDir);
     m_menu.Load();
     HINSTANCE instance = GetModuleHandleA(nullptr);

@@ -21,6 +21,11 @@ public:
     ostrel::Colour GetSysColor(int) override { return 0; }
     bool CanOpenForReading(const std::string&) override { return false; }
     const ostrel::LeadByteTable& LeadBytes() override { return lead; }
+    bool Kernel32Has(const char*) override { return true; }
+    bool IsWow64Process(bool& wow64) override { return wow64 = true; }
+    unsigned NativeProcessorArchitecture() override { return 9; }
+    unsigned ProcessorArchitecture() override { return 0; }
+    int MessageBoxForeground(const std::string&, const std::string&, unsigned) override { return 1; }
 };
 } // namespace
 
@@ -47,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     close(fd);
     std::string menuDir = "D:\\\x83\x5C\\";
-    ostrel::CIniFile menu(system, menuDir);
+    ostrel::CIniFile menu(system, menuDir, menuDir);
     menu.m_strPath = path;
     menu.Load();
     unlink(path);

@@ -1,6 +1,7 @@
 // A System that plays any Windows: version word, colour depth, files that open.
 #pragma once
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +27,43 @@ public:
         return readableFiles.count(path) != 0;
     }
     const LeadByteTable& LeadBytes() override { return lead; }
+
+    // Processor: 64-bit Windows on x64 by default, the program under WOW64.
+    bool hasIsWow64Process = true;
+    bool hasGetNativeSystemInfo = true;
+    bool wow64CallFails = false;
+    bool wow64 = true;
+    unsigned nativeArchitecture = 9;
+    unsigned processArchitecture = 0;
+    int messageBoxAnswer = 1; // IDOK
+
+    bool Kernel32Has(const char* name) override {
+        std::string function = name;
+        return function == "IsWow64Process" ? hasIsWow64Process
+               : function == "GetNativeSystemInfo" ? hasGetNativeSystemInfo
+                                                   : false;
+    }
+    bool IsWow64Process(bool& result) override {
+        calls.push_back("IsWow64Process");
+        if (wow64CallFails)
+            return false;
+        result = wow64;
+        return true;
+    }
+    unsigned NativeProcessorArchitecture() override {
+        calls.push_back("GetNativeSystemInfo");
+        return nativeArchitecture;
+    }
+    unsigned ProcessorArchitecture() override {
+        calls.push_back("GetSystemInfo");
+        return processArchitecture;
+    }
+    int MessageBoxForeground(const std::string& text, const std::string& caption, unsigned type) override {
+        char line[64];
+        std::snprintf(line, sizeof line, "\", 0x%X)", type);
+        calls.push_back("MessageBox(\"" + text + "\", \"" + caption + line);
+        return messageBoxAnswer;
+    }
 };
 
 } // namespace ostrel::test

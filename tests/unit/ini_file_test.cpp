@@ -12,7 +12,8 @@ namespace {
 struct Loaded {
     FakeSystem system;
     std::string menuDir = "D:\\setup\\";
-    CIniFile menu{system, menuDir};
+    std::string baseDir = "E:\\";
+    CIniFile menu{system, menuDir, baseDir};
     bool result = false;
     explicit Loaded(const std::string& text, std::uint32_t version = 0x0000000A) {
         system.version = version;
@@ -108,7 +109,7 @@ TEST(IniFile, PlatformWordsOfGetVersion) {
         FakeSystem system;
         system.version = c.version;
         std::string dir;
-        CIniFile menu(system, dir);
+        CIniFile menu(system, dir, dir);
         menu.IdentifyPlatform();
         EXPECT_EQ(menu.m_wMajorVersion, c.major) << std::hex << c.version;
         EXPECT_EQ(menu.m_wMinorVersion, c.minor) << std::hex << c.version;
