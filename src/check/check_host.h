@@ -1,0 +1,18 @@
+// What the menu checker needs of the machine it runs on.
+#pragma once
+
+#include <string>
+
+#include "text/ansi_text.h"
+
+namespace ostrel {
+
+// The lead bytes of a code page; false when the code page is unknown here.
+bool HostLeadBytes(unsigned codePage, LeadByteTable& lead);
+// Text of the code page to UTF-8; false when it cannot be converted.
+bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8);
+// The path as this program opens it, and the folder of it as Windows names it
+// (ending in a backslash); false when the file cannot be read.
+bool HostMenuPaths(const std::string& given, std::string& openPath, std::string& windowsFolder);
+
+} // namespace ostrel

@@ -1,0 +1,121 @@
+// ostrel-check: shows what the launcher would make of a menu file on any Windows,
+// without starting anything or showing any box.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "check/check_host.h"
+#include "check/check_platform.h"
+#include "check/check_report.h"
+
+using namespace ostrel;
+
+namespace {
+
+const char kUsage[] =
+    "usage: ostrel-check [options] MENU\n"
+    "  --platform NAME   win32s win95 win98 winme nt351 nt40 win2000 winxp win2003 vista\n"
+    "                    win7 win8 win81 win10 win11 (without it: a matrix of all of them)\n"
+    "  --arch ARCH       intel, x64, ia64 or other (default x64)\n"
+    "  --depth N         screen colour depth in bits (default 32)\n"
+    "  --base DIR        the folder program paths resolve against (default: the menu's)\n"
+    "  --menu-dir DIR    the folder picture paths resolve against (default: the menu's)\n"
+    "  --codepage N      the ANSI code page of the menu's text (default 1252)\n"
+    "  --json            one JSON object (needs --platform)\n";
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "ostrel-check: %s\n", message.c_str());
+    return 2;
+}
+
+bool ParseNumber(const std::string& text, long low, long high, long& value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 10);
+    return *end == '\0' && value >= low && value <= high;
+}
+
+std::string WithBackslash(std::string path) {
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CheckOptions options;
+    std::string base, menuDir;
+    bool archGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc)
+                return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string text;
+        long number = 0;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--platform") {
+            if (!value(options.platform) || !FindPlatform(options.platform))
+                return Fail("unknown platform '" + options.platform + "' (see --help)");
+        } else if (arg == "--arch") {
+            if (!value(options.architecture) || !FindArchitecture(options.architecture))
+                return Fail("unknown architecture '" + options.architecture + "': intel, x64, ia64 or other");
+            archGiven = true;
+        } else if (arg == "--depth") {
+            if (!value(text) || !ParseNumber(text, 1, 64, number))
+                return Fail("--depth needs a colour depth in bits, such as 4, 8, 16 or 32");
+            options.depth = static_cast<int>(number);
+        } else if (arg == "--codepage") {
+            if (!value(text) || !ParseNumber(text, 1, 65535, number))
+                return Fail("--codepage needs a code page number, such as 1252 or 932");
+            options.codePage = static_cast<unsigned>(number);
+        } else if (arg == "--base") {
+            if (!value(base) || base.empty())
+                return Fail("--base needs a folder");
+        } else if (arg == "--menu-dir") {
+            if (!value(menuDir) || menuDir.empty())
+                return Fail("--menu-dir needs a folder");
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return Fail("unknown option '" + arg + "' (see --help)");
+        } else if (options.shownFile.empty()) {
+            options.shownFile = arg;
+        } else {
+            return Fail("only one menu file, please: '" + arg + "'");
+        }
+    }
+    if (options.shownFile.empty())
+        return Fail("no menu file given (see --help)");
+    if (options.json && options.platform.empty())
+        return Fail("--json needs --platform");
+    (void)archGiven;
+
+    LeadByteTable lead;
+    if (!HostLeadBytes(options.codePage, lead))
+        return Fail("code page " + std::to_string(options.codePage) + " is not known here");
+    std::string folder;
+    if (!HostMenuPaths(options.shownFile, options.menuFile, folder))
+        return Fail("cannot read the menu file '" + options.shownFile + "'");
+    options.baseDir = WithBackslash(base.empty() ? folder : base);
+    options.menuDir = WithBackslash(menuDir.empty() ? folder : menuDir);
+
+    const unsigned codePage = options.codePage;
+    ToUtf8Fn toUtf8 = [codePage](const std::string& text) {
+        std::string utf8;
+        HostToUtf8(text, codePage, utf8);
+        return utf8;
+    };
+    std::string report = options.platform.empty() ? MatrixReport(options, lead, toUtf8)
+                         : options.json           ? JsonReport(options, lead, toUtf8)
+                                                  : TextReport(options, lead, toUtf8);
+    std::fwrite(report.data(), 1, report.size(), stdout);
+    return 0;
+}
