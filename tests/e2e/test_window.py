@@ -187,3 +187,21 @@ def test_144_dpi_gives_a_client_area_one_and_a_half_times_larger(wine, disc, dpi
     # The background is drawn over the whole scaled area.
     wine.wait_pixels(lambda s: s.bounding_box(BLUE, tolerance=8) == (left, top, 600, 300),
                      what="the scaled background")
+
+
+def test_products_take_their_platform_sections_in_the_running_launcher(wine, disc):
+    image(disc / "back.png", 500, 300, "#3366CC")
+    image(disc / "red.png", 50, 30, "#FF0000")
+    image(disc / "green.png", 50, 30, "#22AA44")
+    menu(disc / "ostrel.ini", "[General]\nBitmap=back.png\nDefaultCaption=Products\n"
+                              "[Products]\nNt=WINNT,DEFAULT\nOld=WIN95\n"
+                              "[Nt]\nBitmap=red.png\n[Nt.WINNT]\nPoint=20,20\nCommand=tavnop\n"
+                              "[Nt.DEFAULT]\nPoint=300,200\n"
+                              "[Old]\nBitmap=green.png\nPoint=100,100\n")
+    wine.start(disc / "ostrel.exe")
+    wine.wait_window("Products")
+    left, top, _, _ = client_box(wine, "Products")
+    shot = wine.wait_pixels(lambda s: s.bounding_box((255, 0, 0)) is not None, what="the product's image")
+    # Windows NT takes [Nt.WINNT]; the Windows 95 product is left out.
+    assert shot.bounding_box((255, 0, 0)) == (left + 20, top + 20, 50, 30)
+    assert shot.bounding_box((0x22, 0xAA, 0x44)) is None

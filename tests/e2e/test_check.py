@@ -1,0 +1,154 @@
+"""ostrel-check: what the launcher would make of a menu, on any platform."""
+
+import json
+import subprocess
+
+import pytest
+from harness import ROOT
+
+CHECK = ROOT / "build" / "native" / "ostrel-check"
+
+EXAMPLE = """[General]
+Bitmap=menu.bmp
+Copyright=Example line
+Foreground=255,255,255
+
+[Products]
+Alpha=
+Beta=WIN32,DEFAULT
+Gamma=WINNT
+
+[Alpha]
+Bitmap=alpha.bmp
+BitmapHi=alpha_hi.bmp
+BitmapPress=alpha_down.bmp
+Point=40,120
+Command=tavnop
+
+[Beta]
+Rect=200,60
+BitmapMemo=beta_memo.bmp
+
+[Beta.WIN32]
+Point=40,200
+PointMemo=300,40
+Command=tavnop
+
+[Beta.DEFAULT]
+Point=40,200
+Command=tavnop
+
+[Gamma]
+Bitmap=gamma.bmp
+
+[Gamma.WINNT.X64]
+Point=40,280
+Command=tavexit
+"""
+
+
+def check(*args, cwd=None):
+    return subprocess.run([str(CHECK), *map(str, args)], capture_output=True, timeout=60, cwd=cwd)
+
+
+@pytest.fixture
+def example(tmp_path):
+    path = tmp_path / "menu.ini"
+    path.write_text(EXAMPLE.replace("\n", "\r\n"))
+    return path
+
+
+def as_json(*args, cwd=None):
+    result = check(*args, cwd=cwd)
+    assert result.returncode == 0, result.stderr
+    return json.loads(result.stdout.decode("utf-8"))
+
+
+def test_example_menu_on_64_and_32_bit_windows_10(example):
+    args = ["--json", "--platform", "win10", "--base", "E:\\", "--menu-dir", "E:\\m\\", example]
+    model = as_json(*args, "--arch", "x64")
+    assert model["loaded"] is True
+    assert [(c["product"], c["section"]) for c in model["choices"]] == [
+        ("Alpha", "Alpha"), ("Beta", "Beta.WIN32"), ("Gamma", "Gamma.WINNT.X64")]
+    beta = model["choices"][1]
+    assert beta["size"] == [200, 60] and beta["point"] == [40, 200] and beta["pointMemo"] == [300, 40]
+    assert beta["bitmap"] == "" and beta["bitmapMemo"] == "E:\\m\\beta_memo.bmp"
+    assert model["general"]["bitmap"] == "E:\\m\\menu.bmp"
+    assert model["general"]["foreground"] == "0x00FFFFFF"
+    assert model["choices"][2]["command"] == "tavexit"
+
+    model = as_json(*args, "--arch", "intel")
+    assert [c["product"] for c in model["choices"]] == ["Alpha", "Beta"]
+
+
+def test_defaults_follow_the_menu_folder_as_wine_maps_it(example):
+    model = as_json("--json", "--platform", "win98", example)
+    folder = "Z:" + str(example.parent).replace("/", "\\") + "\\"
+    assert model["general"]["bitmap"] == folder + "menu.bmp"
+    assert [(c["product"], c["section"]) for c in model["choices"]] == [("Alpha", "Alpha"), ("Beta", "Beta.WIN32")]
+
+
+def test_commands_resolve_against_the_base_and_text_converts_from_the_code_page(tmp_path):
+    so = b"\x83\x5c"  # a katakana letter whose second byte is a backslash
+    menu = tmp_path / "jp.ini"
+    menu.write_bytes(b"[General]\r\nBitmap=b.bmp\r\nDefaultCaption=" + so + b"\r\n[Products]\r\nP=\r\n"
+                     b"[P]\r\nCommand=dir" + so + b"\\setup.exe /s\r\n")
+    model = as_json("--json", "--platform", "winxp", "--arch", "intel", "--codepage", "932", "--base", "D:",
+                    menu)
+    letter = so.decode("cp932")
+    assert model["general"]["defaultCaption"] == letter
+    assert model["choices"][0]["command"] == "D:\\dir" + letter + "\\setup.exe /s"
+
+
+def test_matrix_shows_every_platform(example):
+    result = check(example)
+    assert result.returncode == 0
+    lines = result.stdout.decode().splitlines()
+    header = next(line for line in lines if line.startswith("platform"))
+    assert header.split() == ["platform", "Alpha", "Beta", "Gamma"]
+    rows = {line.split()[0]: line.split()[1:] for line in lines if line.split() and "/" in line.split()[0]}
+    assert rows["win10/x64"] == ["own", "WIN32", "WINNT.X64"]
+    assert rows["win10/intel"] == ["own", "WIN32", "-"]
+    assert "win2000/x64" not in rows
+    plain = {line.split()[0]: line.split()[1:] for line in lines if line.startswith(("win32s ", "win95 "))}
+    assert plain == {"win32s": ["own", "DEFAULT", "-"], "win95": ["own", "WIN32", "-"]}
+
+
+def test_unloaded_menu_still_exits_zero(tmp_path):
+    menu = tmp_path / "empty.ini"
+    menu.write_text("[General]\r\nCopyright=no picture\r\n")
+    model = as_json("--json", "--platform", "win7", menu)
+    assert model["loaded"] is False and model["choices"] == []
+
+
+@pytest.mark.parametrize("args, message", [
+    (["--platform", "win12"], "unknown platform"),
+    (["--arch", "arm"], "unknown architecture"),
+    (["--depth", "x"], "--depth"),
+    (["--codepage", "99999"], "--codepage"),
+    (["--json"], "--json needs --platform"),
+    (["--bogus"], "unknown option"),
+    ([], None),
+])
+def test_bad_arguments(example, args, message):
+    result = check(*args, *([example] if message else []))
+    assert result.returncode == 2
+    err = result.stderr.decode()
+    assert err.count("\n") == 1 and err.startswith("ostrel-check: ")
+    if message:
+        assert message in err
+
+
+def test_unreadable_menu_is_an_error(tmp_path):
+    result = check(tmp_path / "missing.ini")
+    assert result.returncode == 2
+    assert "cannot read the menu file" in result.stderr.decode()
+
+
+def test_windows_build_agrees_with_the_native_one(wine, example):
+    args = ["--json", "--platform", "win10", "--arch", "x64", "--base", "E:\\", "--menu-dir", "E:\\m\\"]
+    native = as_json(*args, "menu.ini", cwd=example.parent)
+    result = subprocess.run([wine.loader, str(wine.build / "ostrel-check.exe"), *args, "menu.ini"],
+                            cwd=example.parent, env=wine.env, capture_output=True, timeout=120)
+    assert result.returncode == 0, result.stderr
+    assert json.loads(result.stdout.decode("utf-8")) == native
