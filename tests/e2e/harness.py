@@ -195,8 +195,9 @@ class Session:
     def windows_path(self, path):
         return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
-    def start(self, exe, args=(), cwd=None):
-        proc = subprocess.Popen([self.loader, str(exe), *args], cwd=str(cwd or Path(exe).parent), env=self.env,
+    def start(self, exe, args=(), cwd=None, env=None):
+        proc = subprocess.Popen([self.loader, str(exe), *args], cwd=str(cwd or Path(exe).parent),
+                                env={**self.env, **(env or {})},
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(proc)
         return proc

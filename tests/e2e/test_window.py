@@ -73,6 +73,15 @@ def test_menu_without_background_key_opens_nothing(wine, disc):
     assert not seen
 
 
+def test_without_gdiplus_nothing_is_shown(wine, disc):
+    image(disc / "back.png", 450, 200, "#3366CC")
+    menu(disc / "ostrel.ini", "[General]\nBitmap=back.png\nDefaultCaption=No Gdiplus\n")
+    proc = wine.start(disc / "ostrel.exe", env={"WINEDLLOVERRIDES": "mscoree,mshtml=;gdiplus=d"})
+    seen = []
+    wait_until(lambda: seen.extend(wine.launcher_windows()) or proc.poll() is not None, 20, "the launcher to exit")
+    assert not seen
+
+
 def test_second_instance_ends_at_once(wine, disc):
     image(disc / "back.png", 450, 200, "#3366CC")
     menu(disc / "ostrel.ini", "[General]\nBitmap=back.png\nDefaultCaption=Only One\n")
