@@ -57,6 +57,10 @@ const CDialog::MessageEntry* CTamberlyDlg::GetMessageMap() const {
          [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = reinterpret_cast<LRESULT>(Self(d).m_hIcon), true; }},
         {WM_RELOADMENU, [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = Self(d).OnReloadMenu(), true; }},
         {WM_PAINT, [](CDialog& d, WPARAM, LPARAM, LRESULT& r) { return r = 0, Self(d).OnPaint(), true; }},
+        {WM_MOUSEMOVE,
+         [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnMouseMove(static_cast<UINT>(w)), true; }},
+        {WM_LBUTTONDOWN,
+         [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnLButtonDown(static_cast<UINT>(w)), true; }},
         {0, nullptr},
     };
     return kMap;
@@ -162,13 +166,7 @@ void CTamberlyDlg::ReloadMenu(std::string path) {
     OnInitDialog();
     m_bCenterOnInit = TRUE;
 
-    POINT pointer = GetCursorClientPoint();
-    for (int i = 0; i < m_menu.GetCount(); ++i) {
-        if (m_menu.GetAt(i)->HitTest(pointer.x, pointer.y)) {
-            m_nHoverChoice = i;
-            break;
-        }
-    }
+    m_nHoverChoice = FirstChoiceAt(m_menu, CursorClientPoint());
     InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
@@ -183,24 +181,110 @@ void CTamberlyDlg::DrawChoiceBitmap(const Surface& surface, CChoice& choice) {
                        choice.m_sizeBitmap.cy, choice.m_crTransparency);
 }
 
-void CTamberlyDlg::DrawChoiceBitmapHi(const Surface& surface, CChoice& choice) {
-    if (!choice.m_pBitmapHi)
-        return;
+// The hover, pressed and memo images go through the key only when the product gave
+// its own TransparencyColor.
+void CTamberlyDlg::DrawKeyedOrNatural(const Surface& surface, CChoice& choice, const ImageObject* image, Point at,
+                                      Size size) {
     if (choice.m_bTransparency)
-        DrawImageKeyed(surface, choice.m_pBitmapHi.get(), choice.m_ptPoint.x, choice.m_ptPoint.y,
-                       choice.m_sizeBitmapHi.cx, choice.m_sizeBitmapHi.cy, choice.m_crTransparency);
+        DrawImageKeyed(surface, image, at.x, at.y, size.cx, size.cy, choice.m_crTransparency);
     else
-        DrawImageAt(surface, choice.m_pBitmapHi.get(), choice.m_ptPoint.x, choice.m_ptPoint.y);
+        DrawImageAt(surface, image, at.x, at.y);
+}
+
+void CTamberlyDlg::DrawChoiceBitmapHi(const Surface& surface, CChoice& choice) {
+    if (choice.m_pBitmapHi)
+        DrawKeyedOrNatural(surface, choice, choice.m_pBitmapHi.get(), choice.m_ptPoint, choice.m_sizeBitmapHi);
+}
+
+// Guarded by the hover image: without one a choice has no pressed look either.
+void CTamberlyDlg::DrawChoiceBitmapPress(const Surface& surface, CChoice& choice) {
+    if (choice.m_pBitmapHi)
+        DrawKeyedOrNatural(surface, choice, choice.m_pBitmapPress.get(), choice.m_ptPoint, choice.m_sizeBitmapPress);
 }
 
 void CTamberlyDlg::DrawChoiceMemo(const Surface& surface, CChoice& choice) {
-    if (!choice.m_pBitmapMemo)
+    if (choice.m_pBitmapMemo)
+        DrawKeyedOrNatural(surface, choice, choice.m_pBitmapMemo.get(), choice.m_ptPointMemo, choice.m_sizeBitmapMemo);
+}
+
+void CTamberlyDlg::RestoreMemoArea(const Surface& surface, CChoice& choice) {
+    if (choice.m_pBitmapMemo)
+        RestoreBackground(surface, m_pBackground.get(), choice.m_ptPointMemo.x, choice.m_ptPointMemo.y,
+                          choice.m_sizeBitmapMemo.cx, choice.m_sizeBitmapMemo.cy, m_menu.m_bUseImageDpi,
+                          m_fBackgroundDpiX, m_fBackgroundDpiY);
+}
+
+// Covers the hover image's size: a choice without a hover image keeps its normal image.
+void CTamberlyDlg::RestoreChoiceArea(const Surface& surface, CChoice& choice) {
+    if (choice.m_pBitmap || choice.m_pBitmapHi)
+        RestoreBackground(surface, m_pBackground.get(), choice.m_ptPoint.x, choice.m_ptPoint.y,
+                          choice.m_sizeBitmapHi.cx, choice.m_sizeBitmapHi.cy, m_menu.m_bUseImageDpi, m_fBackgroundDpiX,
+                          m_fBackgroundDpiY);
+}
+
+// A redraw that finds a drawing in progress (one cut short on this thread) does not
+// draw over it, recur or wait: it leaves the look to the next paint, which reads the
+// hover index, and asks for that paint.
+bool CTamberlyDlg::BeginRedraw(Surface& surface) {
+    if (m_bDrawing) {
+        InvalidateRect(m_hWnd, nullptr, FALSE);
+        return false;
+    }
+    m_bDrawing = TRUE;
+    surface = PrepareGraphics(nullptr, m_hWnd, false);
+    return true;
+}
+
+void CTamberlyDlg::EndRedraw(Surface& surface) {
+    m_bDrawing = FALSE;
+    DeleteSurface(surface);
+}
+
+void CTamberlyDlg::DrawChoiceNormal(CChoice& choice) {
+    Surface surface;
+    if (!BeginRedraw(surface))
         return;
-    if (choice.m_bTransparency)
-        DrawImageKeyed(surface, choice.m_pBitmapMemo.get(), choice.m_ptPointMemo.x, choice.m_ptPointMemo.y,
-                       choice.m_sizeBitmapMemo.cx, choice.m_sizeBitmapMemo.cy, choice.m_crTransparency);
+    RestoreMemoArea(surface, choice);
+    if (choice.m_pBitmap)
+        RestoreChoiceArea(surface, choice);
+    DrawChoiceBitmap(surface, choice);
+    EndRedraw(surface);
+}
+
+void CTamberlyDlg::DrawChoiceActive(CChoice& choice, bool keepPrevious, bool pressed) {
+    Surface surface;
+    if (!BeginRedraw(surface))
+        return;
+    if (!keepPrevious && m_nHoverChoice >= 0) {
+        CChoice& previous = *m_menu.GetAt(m_nHoverChoice);
+        RestoreMemoArea(surface, previous);
+        RestoreChoiceArea(surface, previous);
+        DrawChoiceBitmap(surface, previous);
+        m_nHoverChoice = -1;
+    }
+    DrawChoiceMemo(surface, choice);
+    RestoreChoiceArea(surface, choice);
+    if (pressed && choice.m_pBitmapPress)
+        DrawChoiceBitmapPress(surface, choice);
     else
-        DrawImageAt(surface, choice.m_pBitmapMemo.get(), choice.m_ptPointMemo.x, choice.m_ptPointMemo.y);
+        DrawChoiceBitmapHi(surface, choice);
+    EndRedraw(surface);
+}
+
+Point CTamberlyDlg::CursorClientPoint() {
+    POINT point = GetCursorClientPoint();
+    return Point{point.x, point.y};
+}
+
+void CTamberlyDlg::OnMouseMove(UINT flags) {
+    HandleMouseMove(m_menu, m_nHoverChoice, m_bButtonDown != FALSE, (flags & MK_LBUTTON) != 0, *this);
+}
+
+void CTamberlyDlg::OnLButtonDown(UINT flags) {
+    m_bButtonDown = TRUE;
+    OnMouseMove(flags);
+    m_bButtonDown = FALSE;
+    Default();
 }
 
 void CTamberlyDlg::OnPaint() {

@@ -9,10 +9,11 @@
 #include "framework/dialog.h"
 #include "menu/ini_file.h"
 #include "window/image_layer.h"
+#include "window/pointer.h"
 
 namespace ostrel {
 
-class CTamberlyDlg : public CDialog {
+class CTamberlyDlg : public CDialog, private PointerSurface {
 public:
     CTamberlyDlg(UINT templateId, HWND parent);
     ~CTamberlyDlg() override;
@@ -46,9 +47,29 @@ private:
     void OnClose();
     LRESULT OnReloadMenu();
     void OnPaint();
+    void OnMouseMove(UINT flags);
+    void OnLButtonDown(UINT flags);
+
+    // Single-choice redraws, straight onto the window.
+    void DrawChoiceNormal(CChoice& choice) override;
+    void DrawChoiceActive(CChoice& choice, bool keepPrevious, bool pressed) override;
+    bool BeginRedraw(Surface& surface);
+    void EndRedraw(Surface& surface);
+
     void DrawChoiceBitmap(const Surface& surface, CChoice& choice);
     void DrawChoiceBitmapHi(const Surface& surface, CChoice& choice);
+    void DrawChoiceBitmapPress(const Surface& surface, CChoice& choice);
     void DrawChoiceMemo(const Surface& surface, CChoice& choice);
+    void DrawKeyedOrNatural(const Surface& surface, CChoice& choice, const ImageObject* image, Point at, Size size);
+    void RestoreMemoArea(const Surface& surface, CChoice& choice);
+    void RestoreChoiceArea(const Surface& surface, CChoice& choice);
+
+    // What the pointer handling needs of the window.
+    bool IsActiveWindow() override { return GetActiveWindow() == m_hWnd; }
+    Point CursorClientPoint() override;
+    void SetArrowCursor() override { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+    void SetFingerCursor() override { SetCursor(m_hFingerCursor); }
+    bool CursorIsFinger() override { return GetCursor() == m_hFingerCursor; }
 };
 
 } // namespace ostrel
