@@ -34,8 +34,11 @@ def main():
             while proc.poll() is None:
                 time.sleep(0.2)
             return 0
-        session.wait_window("Ostrel Demo", timeout=30)
-        # Let the paint finish: two screenshots in a row that agree.
+        (_, _, frame), = session.wait_window("Ostrel Demo", timeout=30)
+        # Point at the first product, so the picture shows its hover look and note.
+        (left, top, _, _), _ = session.client_rect("Ostrel Demo")
+        session.move_pointer(left + 160, top + 158)
+        # Let the drawing finish: two screenshots in a row that agree.
         last = {}
 
         def settled():
@@ -46,7 +49,7 @@ def main():
         wait_until(settled, 20, "the demo menu to finish drawing", interval=0.3)
         out = ROOT / "build" / "demo" / "ostrel-demo.png"
         out.parent.mkdir(parents=True, exist_ok=True)
-        session.screenshot().save_png(out)
+        session.screenshot().crop(frame).save_png(out)
         print(out)
         return 0
     finally:

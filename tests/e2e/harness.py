@@ -58,13 +58,15 @@ class Screenshot:
         b, g, r = self.data[i], self.data[i + 1], self.data[i + 2]
         return (r, g, b)
 
-    def bounding_box(self, colour, tolerance=0):
-        """(left, top, width, height) of all pixels of the colour, or None."""
+    def bounding_box(self, colour, tolerance=0, region=None):
+        """(left, top, width, height) of all pixels of the colour (within the region
+        (left, top, width, height) when given), or None."""
         xs, ys = [], []
         r0, g0, b0 = colour
-        for y in range(self.height):
+        left, top, w, h = region or (0, 0, self.width, self.height)
+        for y in range(max(top, 0), min(top + h, self.height)):
             row = self.data[y * self.width * 4:(y + 1) * self.width * 4]
-            for x in range(self.width):
+            for x in range(max(left, 0), min(left + w, self.width)):
                 b, g, r = row[4 * x], row[4 * x + 1], row[4 * x + 2]
                 if abs(r - r0) <= tolerance and abs(g - g0) <= tolerance and abs(b - b0) <= tolerance:
                     xs.append(x)
@@ -82,6 +84,12 @@ class Screenshot:
                 if all(abs(p[i] - colour[i]) <= tolerance for i in range(3)):
                     n += 1
         return n
+
+    def crop(self, box):
+        left, top, w, h = box
+        rows = [self.data[((top + y) * self.width + left) * 4:((top + y) * self.width + left + w) * 4]
+                for y in range(h)]
+        return Screenshot(w, h, b"".join(rows))
 
     def save_png(self, path):
         raw = bytearray()
