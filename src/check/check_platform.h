@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "system/system.h"
+#include "system/quiet_system.h"
 
 namespace ostrel {
 
@@ -27,7 +27,7 @@ struct ArchitectureInfo {
 const std::vector<ArchitectureInfo>& Architectures();
 const ArchitectureInfo* FindArchitecture(const std::string& name);
 
-class CheckSystem : public System {
+class CheckSystem : public QuietSystem {
 public:
     CheckSystem(const PlatformInfo& platform, const ArchitectureInfo& architecture, int depth, LeadByteTable lead);
     std::uint32_t GetVersion() override { return m_platform.version; }
@@ -39,7 +39,6 @@ public:
     bool IsWow64Process(bool& wow64) override;
     unsigned NativeProcessorArchitecture() override { return m_architecture.processorArchitecture; }
     unsigned ProcessorArchitecture() override { return m_architecture.wow64 ? 0 : m_architecture.processorArchitecture; }
-    int MessageBoxForeground(const std::string&, const std::string&, unsigned) override { return 1; }
 
 private:
     PlatformInfo m_platform;

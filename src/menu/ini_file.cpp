@@ -102,7 +102,8 @@ bool CIniFile::Load() {
 std::string CIniFile::GetArchitectureName() {
     bool wow64 = false;
     if (m_system.Kernel32Has("IsWow64Process") && !m_system.IsWow64Process(wow64)) {
-        m_system.MessageBoxForeground("Error: IsWow64Process() call failed.", "Ostrel Error", kMbIconError);
+        m_system.ShowBox(BoxOwner::Foreground, "Error: IsWow64Process() call failed.", "Ostrel Error",
+                            kMbIconError);
         return std::string();
     }
     unsigned architecture = wow64 && m_system.Kernel32Has("GetNativeSystemInfo")

@@ -16,10 +16,24 @@ public:
     bool IsWow64Process(bool& wow64) override;
     unsigned NativeProcessorArchitecture() override;
     unsigned ProcessorArchitecture() override;
-    int MessageBoxForeground(const std::string& text, const std::string& caption, unsigned type) override;
+    int ShowBox(BoxOwner owner, const std::string& text, const std::string& caption, unsigned type) override;
+    void SetStandardCursor(bool wait) override;
+    void CreateAndDestroyStaticWindow() override;
+    int FindExecutableFor(const std::string& file, const std::string& directory, std::string& found) override;
+    int ShellExecuteFile(const std::string& file, const std::string* parameters, const std::string* directory,
+                     int show) override;
+    bool ShellExecuteRunAs(const std::string& file, const std::string& parameters, const std::string& directory,
+                           int show, std::int32_t& lastError) override;
+    bool CreateProcessFrom(const std::string& commandLine, const std::string& directory, std::int32_t& lastError) override;
+    bool FormatSystemMessage(std::int32_t code, std::string& text) override;
+    unsigned WinExec(const std::string& commandLine, int show) override;
+
+    // The launcher window, owner of the boxes that name it as theirs.
+    void SetLauncherWindow(void* window) { m_launcherWindow = window; }
 
 private:
     LeadByteTable m_lead;
+    void* m_launcherWindow = nullptr;
 };
 
 // The one instance the program uses.

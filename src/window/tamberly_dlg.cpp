@@ -61,6 +61,9 @@ const CDialog::MessageEntry* CTamberlyDlg::GetMessageMap() const {
          [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnMouseMove(static_cast<UINT>(w)), true; }},
         {WM_LBUTTONDOWN,
          [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnLButtonDown(static_cast<UINT>(w)), true; }},
+        {WM_LBUTTONUP, [](CDialog& d, WPARAM, LPARAM l, LRESULT& r) { return r = 0, Self(d).OnLButtonUp(l); }},
+        {WM_KEYUP,
+         [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnKeyUp(static_cast<UINT>(w)), true; }},
         {0, nullptr},
     };
     return kMap;
@@ -137,6 +140,7 @@ BOOL CTamberlyDlg::OnInitDialog() {
     MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 
     SetWindowTextA(m_hWnd, m_menu.m_strDefaultCaption.c_str());
+    TheSystem().SetLauncherWindow(m_hWnd);
 
     SetClassLongPtrA(m_hWnd, GCLP_HCURSOR, 0);
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -171,9 +175,60 @@ void CTamberlyDlg::ReloadMenu(std::string path) {
 }
 
 LRESULT CTamberlyDlg::OnReloadMenu() {
-    ReloadMenu(std::string());
+    if (m_nCommandsRunning > 0)
+        m_bReloadPending = true;
+    else
+        ReloadMenu(std::string());
     return 0;
 }
+
+int CTamberlyDlg::ExecuteChoice(CChoice& choice) {
+    if (m_nCommandsRunning > 0)
+        return 0;
+    CTamberlyApp& app = TheApp();
+    DispatchContext context{TheSystem(), *this, app.m_strBaseDir, app.m_strMenuDir, m_strCwd, m_menu.m_bDebug};
+    ++m_nCommandsRunning;
+    int result = 0;
+    try {
+        result = ostrel::ExecuteChoice(choice, context);
+    } catch (...) {
+        result = 0;
+    }
+    --m_nCommandsRunning;
+    if (m_bReloadPending && m_nCommandsRunning == 0) {
+        m_bReloadPending = false;
+        ReloadMenu(std::string());
+        return 0;
+    }
+    return result;
+}
+
+void CTamberlyDlg::Close() {
+    m_bClosing = TRUE;
+    OnCancel();
+}
+
+// Key releases that arrived while the command started, or just after, belong to it.
+void CTamberlyDlg::DropQueuedKeyReleases() {
+    Sleep(100);
+    MSG message;
+    while (PeekMessageA(&message, m_hWnd, WM_KEYUP, WM_KEYUP, PM_REMOVE)) {
+    }
+}
+
+bool CTamberlyDlg::OnLButtonUp(LPARAM point) {
+    int x = static_cast<short>(LOWORD(point)), y = static_cast<short>(HIWORD(point));
+    DeviceToLogical(x, y, WindowDpi(m_hWnd));
+    int index = FirstChoiceAt(m_menu, Point{x, y});
+    if (index >= 0 && ExecuteChoice(*m_menu.GetAt(index))) {
+        Close();
+        return true;
+    }
+    Default();
+    return true;
+}
+
+void CTamberlyDlg::OnKeyUp(UINT virtualKey) { HandleKeyUp(virtualKey, m_menu, m_nHoverChoice, *this); }
 
 void CTamberlyDlg::DrawChoiceBitmap(const Surface& surface, CChoice& choice) {
     if (choice.m_pBitmap)

@@ -6,14 +6,16 @@
 
 #include <string>
 
+#include "commands/dispatch.h"
 #include "framework/dialog.h"
 #include "menu/ini_file.h"
 #include "window/image_layer.h"
+#include "window/keyboard.h"
 #include "window/pointer.h"
 
 namespace ostrel {
 
-class CTamberlyDlg : public CDialog, private PointerSurface {
+class CTamberlyDlg : public CDialog, private PointerSurface, private KeyboardSurface, private DispatchHost {
 public:
     CTamberlyDlg(UINT templateId, HWND parent);
     ~CTamberlyDlg() override;
@@ -25,6 +27,8 @@ public:
 
     void ReloadMenu(std::string path);
     POINT GetCursorClientPoint();
+    // Runs a choice's command; non-zero when the launcher is to close.
+    int ExecuteChoice(CChoice& choice) override;
 
     CIniFile m_menu;
     HICON m_hIcon = nullptr;
@@ -49,6 +53,22 @@ private:
     void OnPaint();
     void OnMouseMove(UINT flags);
     void OnLButtonDown(UINT flags);
+    bool OnLButtonUp(LPARAM point);
+    void OnKeyUp(UINT virtualKey);
+
+    // What the keys and dispatch need of the window.
+    void DropQueuedKeyReleases() override;
+    void Close() override;
+    void ReloadMenuFile(const std::string& path) override { ReloadMenu(path); }
+    std::string LocateMenu(const std::string& requested, const std::string& directory) override {
+        return LocateMenuFile(requested, directory);
+    }
+
+    // While a command runs (its boxes keep the window's messages flowing), another
+    // activation is ignored and a reload of the chord waits for the command to end,
+    // so that the choice in use is never freed under it.
+    int m_nCommandsRunning = 0;
+    bool m_bReloadPending = false;
 
     // Single-choice redraws, straight onto the window.
     void DrawChoiceNormal(CChoice& choice) override;

@@ -9,10 +9,10 @@
 #include "app/menu_location.h"
 #include "menu/ini_file.h"
 #include "menu/value_rules.h"
-#include "system/system.h"
+#include "system/quiet_system.h"
 
 namespace {
-class FuzzSystem : public ostrel::System {
+class FuzzSystem : public ostrel::QuietSystem {
 public:
     std::uint32_t version = 0x0000000A;
     ostrel::LeadByteTable lead = ostrel::LeadByteTable::ForCodePage(932);
@@ -25,7 +25,6 @@ public:
     bool IsWow64Process(bool& wow64) override { return wow64 = true; }
     unsigned NativeProcessorArchitecture() override { return 9; }
     unsigned ProcessorArchitecture() override { return 0; }
-    int MessageBoxForeground(const std::string&, const std::string&, unsigned) override { return 1; }
 };
 } // namespace
 

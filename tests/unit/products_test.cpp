@@ -131,7 +131,7 @@ TEST(Products, ArchitectureQuery) {
         {true, false, true, false, 9, 0, "INTEL", "IsWow64Process GetSystemInfo"},
         {true, false, true, true, 12, 0, "", "IsWow64Process GetNativeSystemInfo"},
         {true, true, true, true, 9, 0, "",
-         "IsWow64Process MessageBox(\"Error: IsWow64Process() call failed.\", \"Ostrel Error\", 0x10)"},
+         "IsWow64Process MessageBox(foreground, \"Error: IsWow64Process() call failed.\", \"Ostrel Error\", 0x10)"},
     };
     for (const Case& c : cases) {
         FakeSystem system;
