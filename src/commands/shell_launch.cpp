@@ -137,6 +137,10 @@ bool ShellLaunch(System& system, unsigned dwFlags, const std::string& commandLin
         foundExe = launchFile;
         result = system.FindExecutableFor(launchFile, currentPath, foundExe);
         found = result > 32;
+        // Some systems empty the result buffer when the look-up fails; the launch file
+        // copied into it stays, so the start that follows still names it.
+        if (!found && foundExe.empty())
+            foundExe = launchFile;
         if (debug)
             system.ShowBox(BoxOwner::None, Fill("FindExecutable returned %d\nand found: %s", result, foundExe),
                               "Debug", kMbIconError);

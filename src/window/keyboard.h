@@ -2,6 +2,8 @@
 // a menu that has an exit choice, Up and Down move the selection.
 #pragma once
 
+#include <array>
+
 #include "menu/ini_file.h"
 
 namespace ostrel {
@@ -22,5 +24,26 @@ constexpr unsigned kVkReturn = 0x0D, kVkEscape = 0x1B, kVkSpace = 0x20, kVkUp = 
                    kVkExecute = 0x2B;
 
 void HandleKeyUp(unsigned virtualKey, CIniFile& menu, int& hoverChoice, KeyboardSurface& surface);
+
+// A key release counts only when its press came to the launcher too: the Enter that
+// dismisses a message box is pressed in the box and released over the launcher,
+// and must not run a choice there.
+class KeyPressGate {
+public:
+    KeyPressGate() { m_pressed.fill(false); }
+    void Pressed(unsigned virtualKey) {
+        if (virtualKey < m_pressed.size())
+            m_pressed[virtualKey] = true;
+    }
+    bool Released(unsigned virtualKey) {
+        if (virtualKey >= m_pressed.size() || !m_pressed[virtualKey])
+            return false;
+        m_pressed[virtualKey] = false;
+        return true;
+    }
+
+private:
+    std::array<bool, 256> m_pressed;
+};
 
 } // namespace ostrel

@@ -228,7 +228,10 @@ bool CTamberlyDlg::OnLButtonUp(LPARAM point) {
     return true;
 }
 
-void CTamberlyDlg::OnKeyUp(UINT virtualKey) { HandleKeyUp(virtualKey, m_menu, m_nHoverChoice, *this); }
+void CTamberlyDlg::OnKeyUp(UINT virtualKey) {
+    if (m_keyPresses.Released(virtualKey))
+        HandleKeyUp(virtualKey, m_menu, m_nHoverChoice, *this);
+}
 
 void CTamberlyDlg::DrawChoiceBitmap(const Surface& surface, CChoice& choice) {
     if (choice.m_pBitmap)

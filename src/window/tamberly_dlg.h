@@ -27,6 +27,9 @@ public:
 
     void ReloadMenu(std::string path);
     POINT GetCursorClientPoint();
+    // A key went down in the launcher window (seen by the message filter, before the
+    // dialog manager takes Enter and Escape for itself).
+    void NoteKeyDown(UINT virtualKey) { m_keyPresses.Pressed(virtualKey); }
     // Runs a choice's command; non-zero when the launcher is to close.
     int ExecuteChoice(CChoice& choice) override;
 
@@ -69,6 +72,7 @@ private:
     // so that the choice in use is never freed under it.
     int m_nCommandsRunning = 0;
     bool m_bReloadPending = false;
+    KeyPressGate m_keyPresses;
 
     // Single-choice redraws, straight onto the window.
     void DrawChoiceNormal(CChoice& choice) override;

@@ -47,3 +47,35 @@ def menu(path, text):
     path.parent.mkdir(parents=True, exist_ok=True)
     path.write_bytes(text.replace("\n", "\r\n").encode("cp1252"))
     return path
+
+
+class ProbeLog:
+    """What the probe program recorded: one entry per start."""
+
+    def __init__(self, path):
+        self.path = path
+
+    def entries(self):
+        if not self.path.exists():
+            return []
+        result = []
+        for line in self.path.read_text(encoding="latin-1").splitlines():
+            fields = dict(part.split("=", 1) for part in line.split("|"))
+            fields["show"] = int(fields["show"])
+            result.append(fields)
+        return result
+
+    def wait(self, count=1, timeout=20):
+        from harness import wait_until
+        return wait_until(lambda: self.entries() if len(self.entries()) >= count else None, timeout,
+                          f"{count} start(s) of the probe")
+
+
+@pytest.fixture
+def probe(wine, disc):
+    """The probe program on the disc, and the log of its starts."""
+    shutil.copy(wine.build / "probe.exe", disc / "probe.exe")
+    log = disc.parent / "probe.log"
+    wine.env["OSTREL_PROBE_LOG"] = wine.windows_path(log)
+    yield ProbeLog(log)
+    wine.env.pop("OSTREL_PROBE_LOG", None)

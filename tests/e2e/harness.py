@@ -160,8 +160,23 @@ class Session:
         self.wineserver = subprocess.Popen(["wineserver", "-p", "-f"], env=self.env,
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Wine draws its own window frames (there is no window manager in Xvfb), so
-        # a caption bar is there to be seen.
-        self.set_registry(r"HKCU\Software\Wine\X11 Driver", "Managed", "REG_SZ", "N")
+        # a caption bar is there to be seen. A document type and an address scheme of
+        # our own open the probe, so the shell starts have something to start.
+        self.probe = self.tmp / "probe" / "probe.exe"
+        self.probe.parent.mkdir()
+        shutil.copy(self.build / "probe.exe", self.probe)
+        command = '\\"' + self.windows_path(self.probe).replace("\\", "\\\\") + '\\" \\"%1\\"'
+        reg = self.tmp / "setup.reg"
+        reg.write_text("REGEDIT4\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n\"Managed\"=\"N\"\r\n\r\n"
+                       "[HKEY_CLASSES_ROOT\\.ostreltest]\r\n@=\"OstrelTest.Document\"\r\n\r\n"
+                       "[HKEY_CLASSES_ROOT\\OstrelTest.Document\\shell\\open\\command]\r\n"
+                       f"@=\"{command}\"\r\n\r\n"
+                       "[HKEY_CLASSES_ROOT\\ostreltest]\r\n@=\"URL:Ostrel test\"\r\n\"URL Protocol\"=\"\"\r\n\r\n"
+                       "[HKEY_CLASSES_ROOT\\ostreltest\\shell\\open\\command]\r\n"
+                       f"@=\"{command}\"\r\n")
+        subprocess.run([self.loader, "regedit", "/S", self.windows_path(reg)], env=self.env, timeout=120,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
 
     def set_registry(self, key, name, kind, value):
         subprocess.run([self.loader, "reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"],
@@ -227,6 +242,31 @@ class Session:
         values = dict(line.split("=", 1) for line in out.read_text().splitlines() if "=" in line)
         out.unlink()
         return values
+
+    def message_box(self, title, timeout=20):
+        """Waits for a message box of that title; returns (owner title, texts of its
+        children: the message and the buttons)."""
+        def read():
+            out = self.tmp / f"winprobe-{time.monotonic_ns()}.txt"
+            subprocess.run([self.loader, str(self.build / "winprobe.exe"), self.windows_path(out), "box", title],
+                           env=self.env, timeout=60, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            if not out.exists():
+                return None
+            lines = out.read_text(encoding="latin-1").splitlines()
+            out.unlink()
+            owner = next((line[6:] for line in lines if line.startswith("owner=")), None)
+            if owner is None:
+                return None
+            texts = [line[6:].replace("\x1f", "\n") for line in lines if line.startswith("child=")]
+            return owner, [t for t in texts if t]
+        return wait_until(read, timeout, f"a message box titled {title!r}", interval=0.2)
+
+    def answer_box(self, title, *keys):
+        """Gives the message box of that title the keyboard and presses the keys."""
+        (window_id, _, _), = self.wait_window(title)
+        self.keys(window_id, *keys)
+        wait_until(lambda: not [w for w in self.launcher_windows() if w[0] == window_id], 20,
+                   f"the box {title!r} to close")
 
     def metrics(self):
         return {k: int(v) for k, v in self.winprobe("metrics").items()}

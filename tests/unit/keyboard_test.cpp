@@ -94,3 +94,15 @@ TEST(Keyboard, AMenuWithoutChoicesIgnoresTheKeys) {
         EXPECT_EQ(k.Press(key), "");
     EXPECT_EQ(k.hover, -1);
 }
+
+TEST(Keyboard, OnlyReleasesOfKeysPressedHereCount) {
+    KeyPressGate gate;
+    EXPECT_FALSE(gate.Released(kVkReturn)); // pressed in a message box, released here
+    gate.Pressed(kVkReturn);
+    EXPECT_TRUE(gate.Released(kVkReturn));
+    EXPECT_FALSE(gate.Released(kVkReturn)); // one release per press
+    gate.Pressed(kVkDown);
+    gate.Pressed(kVkDown); // auto-repeat
+    EXPECT_TRUE(gate.Released(kVkDown));
+    EXPECT_FALSE(gate.Released(1000));
+}

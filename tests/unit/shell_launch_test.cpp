@@ -100,6 +100,7 @@ TEST(ShellLaunch, FailedStartsShowOneErrorBox) {
     bool started = true;
     std::string calls = Launch(system, ORBSHLEX_EXE, "missing.exe", "", "E:\\", &started);
     EXPECT_FALSE(started);
+    EXPECT_NE(calls.find("ShellExecute(\"missing.exe\", \"\", \"E:\\\", 5)"), std::string::npos);
     EXPECT_NE(calls.find("MessageBox(\"The file missing.exe was not found\", \"Error\", 0x10)\ncursor arrow"),
               std::string::npos);
 

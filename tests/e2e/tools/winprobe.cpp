@@ -3,6 +3,8 @@
 // the client rectangle in screen coordinates.
 //   winprobe OUTFILE metrics
 //   winprobe OUTFILE window TITLE
+//   winprobe OUTFILE box TITLE      the texts of a message box: its title, then the
+//                                  text of each child window (message, buttons)
 // Writes "key=value" lines to OUTFILE (a GUI program has no console to print to).
 #include <windows.h>
 
@@ -46,6 +48,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                          static_cast<int>(origin.y), static_cast<int>(client.right), static_cast<int>(client.bottom),
                          outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                          (style & WS_CAPTION) == WS_CAPTION ? 1 : 0);
+        }
+    } else if (std::strcmp(argv[2], "box") == 0 && argc >= 4) {
+        HWND box = FindWindowA("#32770", argv[3]);
+        if (!box) {
+            status = 1;
+        } else {
+            HWND owner = GetWindow(box, GW_OWNER);
+            char ownerTitle[256] = {};
+            if (owner)
+                GetWindowTextA(owner, ownerTitle, sizeof ownerTitle);
+            std::fprintf(out, "owner=%s\n", ownerTitle);
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                char text[2048] = {};
+                GetWindowTextA(child, text, sizeof text);
+                for (char* c = text; *c; ++c)
+                    if (*c == '\n')
+                        *c = '\x1F'; // one line per child; the test turns it back
+                std::fprintf(out, "child=%s\n", text);
+            }
         }
     } else {
         status = 2;
