@@ -64,7 +64,9 @@ std::string ReadImagePath(Storage& storage, const std::string& key, const std::s
     std::string value;
     if (colourDepth == 4)
         storage.ReadString(value, "none", key + "16", section);
-    if (colourDepth > 4 || (colourDepth == 4 && value == "none")) {
+    // Screens of fewer than 16 colours get the plain pictures too: a menu without any
+    // would show nothing at all there.
+    if (colourDepth != 4 || value == "none") {
         storage.ReadString(value, "", key, section);
         if (value.empty())
             return std::string();

@@ -23,6 +23,7 @@ extern const Colour kSixteenColours[16];
 
 // Reads image key `key` of `section` (its 16-colour variant key+"16" first on a
 // 4-bit screen) and resolves it against the menu directory; empty when absent.
+// Screens of fewer than 4 bits read the plain key, as deeper ones do.
 std::string ReadImagePath(Storage& storage, const std::string& key, const std::string& section, int colourDepth,
                           const std::string& menuDir, const LeadByteTable& lead);
 

@@ -57,7 +57,8 @@ TEST(ValueRules, ImagePathsAndTheirSixteenColourVariants) {
         {"With", 4, "D:\\setup\\low.bmp"},    // the 16-colour variant on a 16-colour screen
         {"Bitmap", 4, "D:\\setup\\back.bmp"}, // no variant: the plain key
         {"Empty", 4, "D:\\setup\\"},          // a present but empty variant is not tested for emptiness
-        {"With", 1, "D:\\setup\\"},           // fewer than 4 bits: neither key is read
+        {"With", 1, "D:\\setup\\full.bmp"},   // fewer than 4 bits: the plain key, as on deeper screens
+        {"Missing", 2, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadImagePath(storage, c.key, "General", c.depth, dir, lead), c.expected)
