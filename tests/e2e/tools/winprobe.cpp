@@ -3,6 +3,7 @@
 // the client rectangle in screen coordinates.
 //   winprobe OUTFILE metrics
 //   winprobe OUTFILE window TITLE
+//   winprobe OUTFILE loadlibrary NAME  LoadLibraryA(NAME) with the default search
 //   winprobe OUTFILE box TITLE      the texts of a message box: its title, then the
 //                                  text of each child window (message, buttons)
 // Writes "key=value" lines to OUTFILE (a GUI program has no console to print to).
@@ -49,6 +50,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                          outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
                          (style & WS_CAPTION) == WS_CAPTION ? 1 : 0);
         }
+    } else if (std::strcmp(argv[2], "loadlibrary") == 0 && argc >= 4) {
+        std::fprintf(out, "loaded=%d\n", LoadLibraryA(argv[3]) != nullptr ? 1 : 0);
     } else if (std::strcmp(argv[2], "box") == 0 && argc >= 4) {
         HWND box = FindWindowA("#32770", argv[3]);
         if (!box) {
