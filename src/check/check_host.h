@@ -3,6 +3,9 @@
 
 #include <string>
 
+#include <memory>
+
+#include "check/menu_lint.h"
 #include "text/ansi_text.h"
 
 namespace ostrel {
@@ -14,5 +17,7 @@ bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8);
 // The path as this program opens it, and the folder of it as Windows names it
 // (ending in a backslash); false when the file cannot be read.
 bool HostMenuPaths(const std::string& given, std::string& openPath, std::string& windowsFolder);
+// The files a menu names, as the launcher would find them from here.
+std::unique_ptr<FileProbe> HostFiles();
 
 } // namespace ostrel

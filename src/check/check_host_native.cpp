@@ -1,9 +1,12 @@
+#include <dirent.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <limits.h>
 #include <stdlib.h>
 
 #include <cerrno>
 #include <fstream>
+#include <strings.h>
 
 #include "check/check_host.h"
 
@@ -61,5 +64,80 @@ bool HostMenuPaths(const std::string& given, std::string& openPath, std::string&
     windowsFolder = "Z:" + folder;
     return true;
 }
+
+} // namespace ostrel
+
+namespace ostrel {
+
+namespace {
+// Wine's view of the Linux file system: drive Z: is the root, and names are found
+// without regard to letter case, as Windows finds them.
+class WineFiles : public FileProbe {
+public:
+    bool Knows(const std::string& windowsPath) override {
+        return windowsPath.size() >= 3 && (windowsPath[0] == 'Z' || windowsPath[0] == 'z') && windowsPath[1] == ':' &&
+               windowsPath[2] == '\\';
+    }
+    bool IsFile(const std::string& windowsPath) override { return Kind(windowsPath) == S_IFREG; }
+    bool IsFolder(const std::string& windowsPath) override { return Kind(windowsPath) == S_IFDIR; }
+    std::string Head(const std::string& windowsPath, size_t bytes) override {
+        std::string path;
+        if (!Resolve(windowsPath, path))
+            return std::string();
+        std::ifstream in(path, std::ios::binary);
+        std::string head(bytes, '\0');
+        in.read(&head[0], static_cast<std::streamsize>(bytes));
+        head.resize(static_cast<size_t>(in.gcount()));
+        return head;
+    }
+
+private:
+    unsigned Kind(const std::string& windowsPath) {
+        std::string path;
+        struct stat info;
+        if (!Resolve(windowsPath, path) || stat(path.c_str(), &info) != 0)
+            return 0;
+        return info.st_mode & S_IFMT;
+    }
+    bool Resolve(const std::string& windowsPath, std::string& path) {
+        if (!Knows(windowsPath))
+            return false;
+        path = "/";
+        size_t pos = 3;
+        while (pos <= windowsPath.size()) {
+            size_t end = windowsPath.find('\\', pos);
+            if (end == std::string::npos)
+                end = windowsPath.size();
+            std::string part = windowsPath.substr(pos, end - pos);
+            pos = end + 1;
+            if (part.empty() || part == ".")
+                continue;
+            if (part == "..") {
+                size_t slash = path.find_last_of('/', path.size() - 2);
+                path = slash == std::string::npos ? "/" : path.substr(0, slash + 1);
+                continue;
+            }
+            std::string found;
+            if (DIR* dir = opendir(path.c_str())) {
+                while (dirent* item = readdir(dir)) {
+                    if (part == item->d_name) {
+                        found = part;
+                        break;
+                    }
+                    if (found.empty() && strcasecmp(part.c_str(), item->d_name) == 0)
+                        found = item->d_name;
+                }
+                closedir(dir);
+            }
+            if (found.empty())
+                return false;
+            path += found + (pos <= windowsPath.size() ? "/" : "");
+        }
+        return true;
+    }
+};
+} // namespace
+
+std::unique_ptr<FileProbe> HostFiles() { return std::make_unique<WineFiles>(); }
 
 } // namespace ostrel

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <fstream>
 #include <vector>
 
 #include "check/check_host.h"
@@ -47,5 +48,33 @@ bool HostMenuPaths(const std::string& given, std::string& openPath, std::string&
     windowsFolder = name ? std::string(full, static_cast<size_t>(name - full)) : openPath;
     return true;
 }
+
+} // namespace ostrel
+
+namespace ostrel {
+
+namespace {
+class WindowsFiles : public FileProbe {
+public:
+    bool Knows(const std::string&) override { return true; }
+    bool IsFile(const std::string& path) override {
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    bool IsFolder(const std::string& path) override {
+        DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    std::string Head(const std::string& path, size_t bytes) override {
+        std::ifstream in(path, std::ios::binary);
+        std::string head(bytes, '\0');
+        in.read(&head[0], static_cast<std::streamsize>(bytes));
+        head.resize(static_cast<size_t>(in.gcount()));
+        return head;
+    }
+};
+} // namespace
+
+std::unique_ptr<FileProbe> HostFiles() { return std::make_unique<WindowsFiles>(); }
 
 } // namespace ostrel

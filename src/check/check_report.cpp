@@ -11,14 +11,17 @@ namespace ostrel {
 
 namespace {
 
-struct Loaded {
-    std::unique_ptr<CheckSystem> system;
-    std::unique_ptr<CIniFile> menu;
-};
-
+using Loaded = LoadedMenu;
 Loaded LoadFor(const CheckOptions& options, const PlatformInfo& platform, const ArchitectureInfo& architecture,
                const LeadByteTable& lead) {
-    Loaded loaded;
+    return LoadMenuFor(options, platform, architecture, lead);
+}
+
+} // namespace
+
+LoadedMenu LoadMenuFor(const CheckOptions& options, const PlatformInfo& platform,
+                       const ArchitectureInfo& architecture, const LeadByteTable& lead) {
+    LoadedMenu loaded;
     loaded.system = std::make_unique<CheckSystem>(platform, architecture, options.depth, lead);
     loaded.menu = std::make_unique<CIniFile>(*loaded.system, options.menuDir, options.baseDir);
     loaded.menu->m_strPath = options.menuFile;
@@ -58,6 +61,8 @@ std::string JsonString(const std::string& utf8) {
     return out + "\"";
 }
 
+namespace {
+
 std::string Hex(Colour colour) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08X", colour);
@@ -77,6 +82,8 @@ int ReadStartupInt(const std::string& file, const char* key) {
     return static_cast<int>(storage.ReadInt(key, "General", 0));
 }
 
+} // namespace
+
 std::vector<std::string> ProductNames(const std::string& file) {
     Storage storage(file);
     char buffer[kProductListBufferSize] = {};
@@ -84,7 +91,44 @@ std::vector<std::string> ProductNames(const std::string& file) {
     return SplitProductList(buffer, kProductListBufferSize);
 }
 
-} // namespace
+std::vector<MatrixColumn> MatrixColumns() {
+    std::vector<MatrixColumn> columns;
+    for (const PlatformInfo& platform : Platforms()) {
+        if (!platform.ntFamily) {
+            columns.push_back({&platform, FindArchitecture("intel"), platform.name});
+            continue;
+        }
+        // The processor only matters on the NT family, and x64 only where there was a
+        // 64-bit edition.
+        for (const char* arch : {"intel", "x64"})
+            if (platform.has64Bit || std::string(arch) == "intel")
+                columns.push_back({&platform, FindArchitecture(arch), std::string(platform.name) + "/" + arch});
+    }
+    return columns;
+}
+
+std::vector<std::vector<std::string>> MatrixCells(const CheckOptions& options, const LeadByteTable& lead,
+                                                  const std::vector<std::string>& names, bool& loaded) {
+    const std::vector<MatrixColumn> columns = MatrixColumns();
+    std::vector<std::vector<std::string>> cells(names.size(), std::vector<std::string>(columns.size()));
+    loaded = false;
+    for (size_t col = 0; col < columns.size(); ++col) {
+        Loaded l = LoadFor(options, *columns[col].platform, *columns[col].architecture, lead);
+        loaded = loaded || l.menu->m_bLoaded == 1;
+        // Choices come in the order of the names, with the left-out ones missing.
+        size_t row = 0;
+        for (int i = 0; i < l.menu->GetCount(); ++i) {
+            const CChoice& c = *l.menu->GetAt(i);
+            while (row < names.size() && names[row] != c.m_strProduct)
+                ++row;
+            if (row == names.size())
+                break;
+            cells[row][col] = c.m_strSection;
+            ++row;
+        }
+    }
+    return cells;
+}
 
 std::string JsonReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
     const PlatformInfo& platform = *FindPlatform(options.platform);
@@ -133,6 +177,26 @@ std::string JsonReport(const CheckOptions& options, const LeadByteTable& lead, c
     return out;
 }
 
+std::string MatrixJson(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
+    const std::vector<MatrixColumn> columns = MatrixColumns();
+    const std::vector<std::string> names = ProductNames(options.menuFile);
+    bool loaded = false;
+    std::vector<std::vector<std::string>> cells = MatrixCells(options, lead, names, loaded);
+    std::string out = "{\n  \"file\": " + JsonString(toUtf8(options.shownFile)) + ",\n";
+    out += std::string("  \"loaded\": ") + (loaded ? "true" : "false") + ",\n  \"matrix\": {\n    \"columns\": [";
+    for (size_t col = 0; col < columns.size(); ++col)
+        out += (col ? ", " : "") + JsonString(columns[col].heading);
+    out += "],\n    \"products\": [";
+    for (size_t row = 0; row < names.size(); ++row) {
+        out += std::string(row ? "," : "") + "\n      {\"product\": " + JsonString(toUtf8(names[row])) + ", \"sections\": [";
+        for (size_t col = 0; col < cells[row].size(); ++col)
+            out += (col ? ", " : "") + (cells[row][col].empty() ? std::string("null") : JsonString(toUtf8(cells[row][col])));
+        out += "]}";
+    }
+    out += names.empty() ? "]\n  }" : "\n    ]\n  }";
+    return out; // the caller adds the findings and closes the object
+}
+
 std::string TextReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
     const PlatformInfo& platform = *FindPlatform(options.platform);
     const ArchitectureInfo& architecture = *FindArchitecture(options.architecture);
@@ -153,43 +217,23 @@ std::string TextReport(const CheckOptions& options, const LeadByteTable& lead, c
     return out;
 }
 
-std::string MatrixReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
-    struct Column {
-        const PlatformInfo* platform;
-        const ArchitectureInfo* architecture;
-        std::string heading;
-    };
-    std::vector<Column> columns;
-    for (const PlatformInfo& platform : Platforms()) {
-        if (!platform.ntFamily) {
-            columns.push_back({&platform, FindArchitecture("intel"), platform.name});
-            continue;
-        }
-        // The processor only matters on the NT family, and x64 only where there was a
-        // 64-bit edition.
-        for (const char* arch : {"intel", "x64"})
-            if (platform.has64Bit || std::string(arch) == "intel")
-            columns.push_back({&platform, FindArchitecture(arch), std::string(platform.name) + "/" + arch});
-    }
+namespace {
+// A cell as the matrix shows it: "own", the section's platform part, or "-".
+std::string CellText(const std::string& section, const std::string& product) {
+    if (section.empty())
+        return "-";
+    return section == product ? "own" : section.substr(product.size() + 1);
+}
+} // namespace
 
+std::string MatrixReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
+    const std::vector<MatrixColumn> columns = MatrixColumns();
     const std::vector<std::string> names = ProductNames(options.menuFile);
-    std::vector<std::vector<std::string>> cells(names.size(), std::vector<std::string>(columns.size(), "-"));
     bool loaded = false;
-    for (size_t col = 0; col < columns.size(); ++col) {
-        Loaded l = LoadFor(options, *columns[col].platform, *columns[col].architecture, lead);
-        loaded = loaded || l.menu->m_bLoaded == 1;
-        // Choices come in the order of the names, with the left-out ones missing.
-        size_t row = 0;
-        for (int i = 0; i < l.menu->GetCount(); ++i) {
-            const CChoice& c = *l.menu->GetAt(i);
-            while (row < names.size() && names[row] != c.m_strProduct)
-                ++row;
-            if (row == names.size())
-                break;
-            cells[row][col] = c.m_strSection == c.m_strProduct ? "own" : c.m_strSection.substr(c.m_strProduct.size() + 1);
-            ++row;
-        }
-    }
+    std::vector<std::vector<std::string>> cells = MatrixCells(options, lead, names, loaded);
+    for (size_t row = 0; row < names.size(); ++row)
+        for (std::string& cell : cells[row])
+            cell = CellText(cell, names[row]);
 
     std::string out = toUtf8(options.shownFile) + "\n";
     if (!loaded)

@@ -5,6 +5,10 @@
 #include <functional>
 #include <string>
 
+#include <memory>
+#include <vector>
+
+#include "check/check_platform.h"
 #include "menu/ini_file.h"
 
 namespace ostrel {
@@ -19,7 +23,32 @@ struct CheckOptions {
     std::string platform;   // empty: the matrix
     std::string architecture = "x64";
     bool json = false;
+    bool strict = false;
 };
+
+// One column of the matrix: a platform and processor.
+struct MatrixColumn {
+    const PlatformInfo* platform;
+    const ArchitectureInfo* architecture;
+    std::string heading;
+};
+std::vector<MatrixColumn> MatrixColumns();
+
+// The model the launcher would hold there.
+struct LoadedMenu {
+    std::unique_ptr<CheckSystem> system;
+    std::unique_ptr<CIniFile> menu;
+};
+LoadedMenu LoadMenuFor(const CheckOptions& options, const PlatformInfo& platform,
+                       const ArchitectureInfo& architecture, const LeadByteTable& lead);
+
+// The product names as the launcher reads them (at most 348 characters of them).
+std::vector<std::string> ProductNames(const std::string& file);
+
+// For each product name, the section it takes in each column ("" when left out).
+std::vector<std::vector<std::string>> MatrixCells(const CheckOptions& options, const LeadByteTable& lead,
+                                                  const std::vector<std::string>& names, bool& loaded);
+
 
 // Text of the menu's code page to UTF-8.
 using ToUtf8Fn = std::function<std::string(const std::string&)>;
@@ -27,5 +56,7 @@ using ToUtf8Fn = std::function<std::string(const std::string&)>;
 std::string JsonReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8);
 std::string TextReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8);
 std::string MatrixReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8);
+std::string MatrixJson(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8);
+std::string JsonString(const std::string& utf8);
 
 } // namespace ostrel

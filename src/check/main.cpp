@@ -7,6 +7,7 @@
 #include "check/check_host.h"
 #include "check/check_platform.h"
 #include "check/check_report.h"
+#include "check/menu_lint.h"
 
 using namespace ostrel;
 
@@ -21,7 +22,11 @@ const char kUsage[] =
     "  --base DIR        the folder program paths resolve against (default: the menu's)\n"
     "  --menu-dir DIR    the folder picture paths resolve against (default: the menu's)\n"
     "  --codepage N      the ANSI code page of the menu's text (default 1252)\n"
-    "  --json            one JSON object (needs --platform)\n";
+    "  --json            one JSON object\n"
+    "  --strict          warnings fail the check too\n"
+    "Without --platform it shows the section each product takes on every platform, then\n"
+    "the mistakes it finds as FILE:LINE: severity: message. Exit status: 0 without\n"
+    "errors, 1 with errors (or warnings with --strict), 2 for bad arguments.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "ostrel-check: %s\n", message.c_str());
@@ -63,6 +68,8 @@ int main(int argc, char** argv) {
             return 0;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--strict") {
+            options.strict = true;
         } else if (arg == "--platform") {
             if (!value(options.platform) || !FindPlatform(options.platform))
                 return Fail("unknown platform '" + options.platform + "' (see --help)");
@@ -94,8 +101,6 @@ int main(int argc, char** argv) {
     }
     if (options.shownFile.empty())
         return Fail("no menu file given (see --help)");
-    if (options.json && options.platform.empty())
-        return Fail("--json needs --platform");
     (void)archGiven;
 
     LeadByteTable lead;
@@ -113,9 +118,32 @@ int main(int argc, char** argv) {
         HostToUtf8(text, codePage, utf8);
         return utf8;
     };
-    std::string report = options.platform.empty() ? MatrixReport(options, lead, toUtf8)
-                         : options.json           ? JsonReport(options, lead, toUtf8)
-                                                  : TextReport(options, lead, toUtf8);
+    if (!options.platform.empty()) {
+        std::string report = options.json ? JsonReport(options, lead, toUtf8) : TextReport(options, lead, toUtf8);
+        std::fwrite(report.data(), 1, report.size(), stdout);
+        return 0;
+    }
+
+    std::unique_ptr<FileProbe> files = HostFiles();
+    const std::vector<Finding> findings = LintMenu(options, lead, *files);
+    std::string report;
+    if (options.json) {
+        report = MatrixJson(options, lead, toUtf8) + ",\n  \"findings\": [";
+        for (size_t i = 0; i < findings.size(); ++i)
+            report += std::string(i ? "," : "") + "\n    {\"line\": " + std::to_string(findings[i].line) +
+                      ", \"severity\": \"" + SeverityName(findings[i].severity) +
+                      "\", \"message\": " + JsonString(toUtf8(findings[i].message)) + "}";
+        report += findings.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    } else {
+        report = MatrixReport(options, lead, toUtf8) + "\n";
+        for (const Finding& finding : findings)
+            report += toUtf8(options.shownFile) + ":" + std::to_string(finding.line) + ": " +
+                      SeverityName(finding.severity) + ": " + toUtf8(finding.message) + "\n";
+        report += findings.empty() ? "No mistakes found.\n" : "";
+    }
     std::fwrite(report.data(), 1, report.size(), stdout);
+    for (const Finding& finding : findings)
+        if (finding.severity == Severity::Error || (options.strict && finding.severity == Severity::Warning))
+            return 1;
     return 0;
 }

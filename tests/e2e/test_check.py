@@ -126,7 +126,6 @@ def test_unloaded_menu_still_exits_zero(tmp_path):
     (["--arch", "arm"], "unknown architecture"),
     (["--depth", "x"], "--depth"),
     (["--codepage", "99999"], "--codepage"),
-    (["--json"], "--json needs --platform"),
     (["--bogus"], "unknown option"),
     ([], None),
 ])

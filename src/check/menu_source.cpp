@@ -1,0 +1,71 @@
+#include "check/menu_source.h"
+
+namespace ostrel {
+
+namespace {
+std::string Trim(const std::string& text) {
+    size_t begin = text.find_first_not_of(" \t\r\n\v\f");
+    if (begin == std::string::npos)
+        return std::string();
+    size_t end = text.find_last_not_of(" \t\r\n\v\f");
+    return text.substr(begin, end - begin + 1);
+}
+} // namespace
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
+
+MenuSource::MenuSource(const std::string& bytes) {
+    size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    int line = 0;
+    while (pos < bytes.size()) {
+        size_t end = bytes.find('\n', pos);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string text = Trim(bytes.substr(pos, end - pos));
+        pos = end + 1;
+        ++line;
+        if (text.empty() || text[0] == ';')
+            continue;
+        if (text[0] == '[') {
+            size_t close = text.rfind(']');
+            std::string name = close == std::string::npos ? text.substr(1) : text.substr(1, close - 1);
+            m_sections.push_back(SourceSection{Trim(name), line, {}});
+            continue;
+        }
+        if (m_sections.empty())
+            continue;
+        size_t equals = text.find('=');
+        SourceEntry entry;
+        entry.key = Trim(equals == std::string::npos ? text : text.substr(0, equals));
+        entry.value = equals == std::string::npos ? std::string() : Trim(text.substr(equals + 1));
+        entry.rawLength = entry.value.size();
+        entry.line = line;
+        m_sections.back().entries.push_back(entry);
+    }
+}
+
+const SourceSection* MenuSource::Find(const std::string& name) const {
+    for (const SourceSection& section : m_sections)
+        if (SameName(section.name, name))
+            return &section;
+    return nullptr;
+}
+
+const SourceEntry* MenuSource::Find(const std::string& section, const std::string& key) const {
+    const SourceSection* found = Find(section);
+    if (!found)
+        return nullptr;
+    for (const SourceEntry& entry : found->entries)
+        if (SameName(entry.key, key))
+            return &entry;
+    return nullptr;
+}
+
+} // namespace ostrel
