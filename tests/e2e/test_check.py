@@ -1,6 +1,7 @@
 """ostrel-check: what the launcher would make of a menu, on any platform."""
 
 import json
+import struct
 import subprocess
 
 import pytest
@@ -51,8 +52,23 @@ def check(*args, cwd=None):
     return subprocess.run([str(CHECK), *map(str, args)], capture_output=True, timeout=60, cwd=cwd)
 
 
+def bmp(width, height):
+    """A small 24-bit BMP file of that size."""
+    row = (width * 3 + 3) & ~3
+    return (struct.pack("<2sIHHI", b"BM", 54 + row * height, 0, 0, 54) +
+            struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, row * height, 3780, 3780, 0, 0) +
+            b"\x40" * row * height)
+
+
+EXAMPLE_PICTURES = [("menu.bmp", (640, 400)), ("alpha.bmp", (100, 30)), ("alpha_hi.bmp", (100, 30)),
+                    ("alpha_down.bmp", (100, 30)), ("beta_memo.bmp", (200, 100)), ("gamma.bmp", (100, 30))]
+
+
 @pytest.fixture
 def example(tmp_path):
+    """The example menu, with its pictures."""
+    for name, size in EXAMPLE_PICTURES:
+        (tmp_path / name).write_bytes(bmp(*size))
     path = tmp_path / "menu.ini"
     path.write_text(EXAMPLE.replace("\n", "\r\n"))
     return path

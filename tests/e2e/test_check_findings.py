@@ -1,11 +1,10 @@
 """ostrel-check finds the mistakes of a menu, each once and on its line."""
 
 import json
-import struct
 import subprocess
 
 from harness import ROOT
-from test_check import EXAMPLE, CHECK
+from test_check import CHECK, EXAMPLE, EXAMPLE_PICTURES, bmp
 
 MISTAKES = """[General]
 Bitmap=back.bmp
@@ -168,13 +167,6 @@ EXPECTED = [
 ]
 
 
-def bmp(width, height):
-    row = (width * 3 + 3) & ~3
-    return (struct.pack("<2sIHHI", b"BM", 54 + row * height, 0, 0, 54) +
-            struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, row * height, 3780, 3780, 0, 0) +
-            b"\x40" * row * height)
-
-
 def line_of(text, marker):
     """The line on which the marker begins."""
     return text[:text.index(marker)].count("\n") + 1
@@ -227,8 +219,7 @@ def test_the_demo_menu_and_the_example_menu_are_clean(tmp_path):
     assert demo.returncode == 0
     assert demo.stdout.decode().endswith("No mistakes found.\n")
 
-    for name, size in [("menu.bmp", (640, 400)), ("alpha.bmp", (100, 30)), ("alpha_hi.bmp", (100, 30)),
-                       ("alpha_down.bmp", (100, 30)), ("beta_memo.bmp", (200, 100)), ("gamma.bmp", (100, 30))]:
+    for name, size in EXAMPLE_PICTURES:
         (tmp_path / name).write_bytes(bmp(*size))
     (tmp_path / "menu.ini").write_text(EXAMPLE.replace("\n", "\r\n"))
     result = subprocess.run([str(CHECK), "--json", tmp_path / "menu.ini"], capture_output=True, timeout=120)
