@@ -40,7 +40,7 @@ void CIniFile::RemoveAllChoices() { m_arrChoices.clear(); }
 
 CChoice* CIniFile::GetAt(int index) const {
     if (m_arrChoices.empty())
-        throw std::invalid_argument("CIniFile::GetAt on a menu without choices");
+        throw CInvalidArgException();
     if (index < 0 || index >= GetCount())
         index = 0;
     return m_arrChoices[static_cast<size_t>(index)].get();

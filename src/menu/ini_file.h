@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -23,6 +23,12 @@ constexpr int kProductListBufferSize = 350;
 // Splits the NUL-separated, double-NUL-ended product list of a buffer.
 std::vector<std::string> SplitProductList(const char* buffer, int size);
 
+// Raised by CIniFile::GetAt on a menu without choices.
+class CInvalidArgException : public std::exception {
+public:
+    const char* what() const noexcept override { return "no choice at that index"; }
+};
+
 class CIniFile : public CObject {
 public:
     // `menuDir` and `baseDir` are the application's menu and base directories: image
@@ -34,7 +40,7 @@ public:
     bool Load();
     int GetCount() const { return static_cast<int>(m_arrChoices.size()); }
     // Out-of-range indexes give the first choice; with no choice at all this throws
-    // std::invalid_argument.
+    // CInvalidArgException.
     CChoice* GetAt(int index) const;
     void RemoveAllChoices();
 

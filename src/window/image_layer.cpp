@@ -8,13 +8,13 @@ namespace ostrel {
 using namespace gdiplus;
 
 namespace {
-std::wstring Widen(const std::string& text) {
+// UTF-16 text for GDI+, NUL-terminated; size() - 1 is its length.
+std::vector<WCHAR> Widen(const std::string& text) {
     int length = MultiByteToWideChar(CP_THREAD_ACP, 0, text.c_str(), -1, nullptr, 0) - 1;
     if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    MultiByteToWideChar(CP_THREAD_ACP, 0, text.c_str(), -1, &wide[0], length + 1);
-    wide.resize(static_cast<size_t>(length));
+        return std::vector<WCHAR>(1, L'\0');
+    std::vector<WCHAR> wide(static_cast<size_t>(length) + 1, L'\0');
+    MultiByteToWideChar(CP_THREAD_ACP, 0, text.c_str(), -1, wide.data(), length + 1);
     return wide;
 }
 } // namespace
@@ -38,11 +38,11 @@ GdiplusImage* AsGdiplus(const ImageObject* image) {
 unsigned WindowDpi(HWND window) { return g_pfnGetDpiForWindow ? g_pfnGetDpiForWindow(window) : 0; }
 
 ImagePtr LoadBitmapFile(const std::string& path) {
-    std::wstring wide = Widen(path);
+    std::vector<WCHAR> wide = Widen(path);
     GdiplusImage* image = new GdiplusImage;
     if (!image)
         return nullptr;
-    image->m_lastStatus = Functions().GdipCreateBitmapFromFile(wide.c_str(), &image->m_pHandle);
+    image->m_lastStatus = Functions().GdipCreateBitmapFromFile(wide.data(), &image->m_pHandle);
     if (image->m_lastStatus != Ok)
         image->m_pHandle = nullptr;
     return ImagePtr(image);
@@ -160,9 +160,9 @@ void DrawTextLine(const Surface& surface, HDC paintDc, const std::string& text, 
     Functions().GdipCreateStringFormat(0, 0, &format);
     Functions().GdipSetStringFormatAlign(format, StringAlignmentCenter);
     Functions().GdipSetStringFormatLineAlign(format, StringAlignmentFar);
-    std::wstring wide = Widen(text);
-    if (!wide.empty())
-        Functions().GdipDrawString(surface.graphics, wide.c_str(), static_cast<INT>(wide.size()), font, &layout,
+    std::vector<WCHAR> wide = Widen(text);
+    if (wide.size() > 1)
+        Functions().GdipDrawString(surface.graphics, wide.data(), static_cast<INT>(wide.size() - 1), font, &layout,
                                    format, brush);
     if (format)
         Functions().GdipDeleteStringFormat(format);

@@ -38,7 +38,7 @@ TEST(IniFile, OnlyABitmapGivesTheDefaults) {
     EXPECT_EQ(l.menu.m_nWidth, 0);
     EXPECT_EQ(l.menu.m_nHeight, 0);
     EXPECT_EQ(l.menu.GetCount(), 0);
-    EXPECT_THROW(l.menu.GetAt(0), std::invalid_argument);
+    EXPECT_THROW(l.menu.GetAt(0), CInvalidArgException);
 }
 
 TEST(IniFile, NoBackgroundFailsAndChangesOnlyWhatWasRead) {
