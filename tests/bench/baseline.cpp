@@ -54,12 +54,16 @@ INT_PTR CALLBACK Proc(HWND window, UINT message, WPARAM, LPARAM lParam) {
     }
     case WM_MOUSEMOVE: {
         POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (g_picture && !g_hovered && PtInRect(&g_hot, point)) {
+        const bool inside = PtInRect(&g_hot, point) != FALSE;
+        if (g_picture && !g_hovered && inside) {
             g_hovered = true;
             GpGraphics* graphics = nullptr;
             Functions().GdipCreateFromHWND(window, &graphics);
             Functions().GdipDrawImageI(graphics, g_picture, g_hot.left, g_hot.top);
             Functions().GdipDeleteGraphics(graphics);
+        } else if (g_hovered && !inside) {
+            g_hovered = false;
+            InvalidateRect(window, &g_hot, FALSE);
         }
         return TRUE;
     }

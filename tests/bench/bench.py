@@ -63,7 +63,8 @@ class Bench:
         self.x.sync()
 
     def settled_window(self, title, proc):
-        (_, _, frame), = self.session.wait_window(title, timeout=60)
+        program = Path(str(proc.args[1])).name
+        (_, _, frame), = self.session.wait_window(title, timeout=60, program=program)
         last = {}
 
         def steady():
@@ -84,11 +85,21 @@ class Bench:
         return 0
 
     def stop(self):
-        self.session.kill_all()
+        for proc in self.session.processes:
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait(timeout=10)
+        self.session.processes = []
+        wait_until(lambda: not self.session.launcher_windows("ostrel.exe") and
+                   not self.session.launcher_windows("baseline.exe"), 10, "the windows to go away")
+
+    def park_pointer(self):
+        self.pointer(1, 1)  # a corner of the screen, off every window
 
     def start_to_paint(self, command, cwd, title):
         """Median milliseconds from the process start to the complete window, and the
         median peak memory of the process."""
+        self.park_pointer()
         proc = self.session.start(command[0], command[1:], cwd=cwd)
         frame, reference = self.settled_window(title, proc)
         self.stop()
@@ -105,6 +116,7 @@ class Bench:
     def hover(self, command, cwd, title, inside, outside, area):
         """Median milliseconds from a pointer move into a choice until its hover
         picture is on screen."""
+        self.park_pointer()
         proc = self.session.start(command[0], command[1:], cwd=cwd)
         self.settled_window(title, proc)
         origin = self.session.client_rect(title)[0]
@@ -119,6 +131,7 @@ class Bench:
         self.stop()
         times = []
         for _ in range(RUNS):
+            self.park_pointer()
             proc = self.session.start(command[0], command[1:], cwd=cwd)
             self.settled_window(title, proc)
             self.pointer(origin[0] + outside[0], origin[1] + outside[1])

@@ -279,8 +279,9 @@ class Session:
         return tuple(int(v) for v in info["client"].split(",")), info
 
     # -- what is on screen ----------------------------------------------------
-    def launcher_windows(self):
-        """Mapped top-level X windows of launcher processes: (id, title, geometry)."""
+    def launcher_windows(self, program="ostrel.exe"):
+        """Mapped top-level X windows of launcher processes (or of another program of
+        ours): (id, title, geometry)."""
         found = []
         try:
             children = self.root.query_tree().children
@@ -289,7 +290,7 @@ class Session:
         for window in children:
             try:
                 cls = window.get_wm_class()
-                if not cls or "ostrel.exe" not in cls:
+                if not cls or program not in cls:
                     continue
                 if window.get_attributes().map_state != X.IsViewable:
                     continue
@@ -304,9 +305,9 @@ class Session:
                 continue
         return found
 
-    def wait_window(self, title=None, timeout=20, count=1):
+    def wait_window(self, title=None, timeout=20, count=1, program="ostrel.exe"):
         def match():
-            wins = [w for w in self.launcher_windows() if title is None or w[1] == title]
+            wins = [w for w in self.launcher_windows(program) if title is None or w[1] == title]
             return wins if len(wins) >= count else None
         return wait_until(match, timeout, f"{count} launcher window(s) titled {title!r}")
 
