@@ -49,12 +49,14 @@ const ArchitectureInfo* FindArchitecture(const std::string& name) {
 }
 
 CheckSystem::CheckSystem(const PlatformInfo& platform, const ArchitectureInfo& architecture, int depth,
-                         LeadByteTable lead)
-    : m_platform(platform), m_architecture(architecture), m_depth(depth), m_lead(lead) {}
-
-bool CheckSystem::IsWow64Process(bool& wow64) {
-    wow64 = m_architecture.wow64;
-    return true;
+                         LeadByteTable codePage) {
+    version = platform.version;
+    colourDepth = depth;
+    lead = codePage;
+    hasIsWow64Process = platform.ntFamily;
+    wow64 = architecture.wow64;
+    nativeArchitecture = architecture.processorArchitecture;
+    processArchitecture = architecture.wow64 ? 0 : architecture.processorArchitecture;
 }
 
 } // namespace ostrel

@@ -27,24 +27,11 @@ struct ArchitectureInfo {
 const std::vector<ArchitectureInfo>& Architectures();
 const ArchitectureInfo* FindArchitecture(const std::string& name);
 
-class CheckSystem : public QuietSystem {
+// The platform as the menu checker plays it; the system's window-text colour is
+// taken as black.
+class CheckSystem : public PlayedSystem {
 public:
     CheckSystem(const PlatformInfo& platform, const ArchitectureInfo& architecture, int depth, LeadByteTable lead);
-    std::uint32_t GetVersion() override { return m_platform.version; }
-    int GetScreenColourDepth() override { return m_depth; }
-    Colour GetSysColor(int) override { return 0; } // window text taken as black
-    bool CanOpenForReading(const std::string&) override { return false; }
-    const LeadByteTable& LeadBytes() override { return m_lead; }
-    bool Kernel32Has(const char*) override { return m_platform.ntFamily; }
-    bool IsWow64Process(bool& wow64) override;
-    unsigned NativeProcessorArchitecture() override { return m_architecture.processorArchitecture; }
-    unsigned ProcessorArchitecture() override { return m_architecture.wow64 ? 0 : m_architecture.processorArchitecture; }
-
-private:
-    PlatformInfo m_platform;
-    ArchitectureInfo m_architecture;
-    int m_depth;
-    LeadByteTable m_lead;
 };
 
 } // namespace ostrel

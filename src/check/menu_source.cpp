@@ -1,15 +1,11 @@
 #include "check/menu_source.h"
 
+#include "menu/profile_reader.h"
+
 namespace ostrel {
 
 namespace {
-std::string Trim(const std::string& text) {
-    size_t begin = text.find_first_not_of(" \t\r\n\v\f");
-    if (begin == std::string::npos)
-        return std::string();
-    size_t end = text.find_last_not_of(" \t\r\n\v\f");
-    return text.substr(begin, end - begin + 1);
-}
+std::string Trim(const std::string& text) { return TrimBlanks(text); }
 } // namespace
 
 std::string UpperAscii(std::string text) {
@@ -19,7 +15,7 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
-bool SameName(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
+bool SameName(const std::string& a, const std::string& b) { return ProfileNamesEqual(a, b); }
 
 MenuSource::MenuSource(const std::string& bytes) {
     size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;

@@ -9,7 +9,13 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
 
-std::string Trim(const std::string& text) {
+std::string Trim(const std::string& text) { return TrimBlanks(text); }
+
+bool EqualsNoCase(const std::string& a, const std::string& b) { return ProfileNamesEqual(a, b); }
+
+} // namespace
+
+std::string TrimBlanks(const std::string& text) {
     size_t begin = 0, end = text.size();
     while (begin < end && IsBlank(text[begin]))
         ++begin;
@@ -18,7 +24,7 @@ std::string Trim(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b) {
+bool ProfileNamesEqual(const std::string& a, const std::string& b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -32,6 +38,8 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     }
     return true;
 }
+
+namespace {
 
 // Copies at most size - 1 bytes and a terminator; returns the bytes copied.
 int CopyCut(char* buffer, int size, const std::string& text) {

@@ -10,6 +10,11 @@
 
 namespace ostrel {
 
+// A profile line or name without the blanks around it.
+std::string TrimBlanks(const std::string& text);
+// Section and key names are found without regard to the letter case of A to Z.
+bool ProfileNamesEqual(const std::string& a, const std::string& b);
+
 class ProfileText {
 public:
     explicit ProfileText(const std::string& bytes);

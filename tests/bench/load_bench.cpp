@@ -14,21 +14,6 @@
 #include "system/quiet_system.h"
 
 namespace {
-class BenchSystem : public ostrel::QuietSystem {
-public:
-    std::uint32_t GetVersion() override { return 0x4A61000A; }
-    int GetScreenColourDepth() override { return 32; }
-    ostrel::Colour GetSysColor(int) override { return 0; }
-    bool CanOpenForReading(const std::string&) override { return false; }
-    const ostrel::LeadByteTable& LeadBytes() override { return m_lead; }
-    bool Kernel32Has(const char*) override { return true; }
-    bool IsWow64Process(bool& wow64) override { return wow64 = true; }
-    unsigned NativeProcessorArchitecture() override { return 9; }
-    unsigned ProcessorArchitecture() override { return 0; }
-
-private:
-    ostrel::LeadByteTable m_lead;
-};
 
 constexpr int kPerMenu = 25;
 
@@ -57,7 +42,7 @@ int main() {
     char folder[] = "/tmp/ostrel-load-bench-XXXXXX";
     if (!mkdtemp(folder))
         return 1;
-    BenchSystem system;
+    ostrel::PlayedSystem system;
     std::string menuDir = "E:\\", baseDir = "E:\\";
     std::printf("{");
     const int counts[] = {10, 30, 100, 1000};

@@ -311,6 +311,13 @@ class Session:
             return wins if len(wins) >= count else None
         return wait_until(match, timeout, f"{count} launcher window(s) titled {title!r}")
 
+    def windows_until_exit(self, proc, timeout=30):
+        """Waits for the process to end; returns the launcher windows seen meanwhile."""
+        seen = []
+        wait_until(lambda: seen.extend(self.launcher_windows()) or proc.poll() is not None, timeout,
+                   "the launcher to exit")
+        return seen
+
     def screenshot(self):
         self.x.sync()
         image = self.root.get_image(0, 0, SCREEN_W, SCREEN_H, X.ZPixmap, 0xFFFFFFFF)

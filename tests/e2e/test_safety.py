@@ -11,7 +11,7 @@ import zlib
 
 import pytest
 from conftest import image, menu
-from harness import ROOT, wait_until
+from harness import ROOT
 
 SHIPPED = ROOT / "build" / "win32" / "ostrel.exe"
 
@@ -152,9 +152,7 @@ def test_menus_that_are_no_menus_end_cleanly(wine, disc, name):
     else:
         (disc / "ostrel.ini").mkdir()
     proc = wine.start(disc / "ostrel.exe")
-    seen = []
-    wait_until(lambda: seen.extend(wine.launcher_windows()) or proc.poll() is not None, 30, "the launcher to exit")
-    assert not seen
+    assert not wine.windows_until_exit(proc)
     assert proc.returncode == 0
 
 

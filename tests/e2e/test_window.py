@@ -5,7 +5,6 @@ import time
 
 import pytest
 from conftest import image, menu
-from harness import wait_until
 
 BLUE = (0x33, 0x66, 0xCC)
 GREEN = (0x22, 0xAA, 0x44)
@@ -60,26 +59,20 @@ def test_unreadable_background_gives_the_minimum_size(wine, disc):
 def test_no_menu_no_window_and_a_quick_exit(wine, disc):
     image(disc / "back.png", 200, 200, "#3366CC")  # a background alone makes no menu
     proc = wine.start(disc / "ostrel.exe")
-    seen = []
-    wait_until(lambda: seen.extend(wine.launcher_windows()) or proc.poll() is not None, 20, "the launcher to exit")
-    assert not seen
+    assert not wine.windows_until_exit(proc)
 
 
 def test_menu_without_background_key_opens_nothing(wine, disc):
     menu(disc / "ostrel.ini", "[General]\nCopyright=no bitmap here\n")
     proc = wine.start(disc / "ostrel.exe")
-    seen = []
-    wait_until(lambda: seen.extend(wine.launcher_windows()) or proc.poll() is not None, 20, "the launcher to exit")
-    assert not seen
+    assert not wine.windows_until_exit(proc)
 
 
 def test_without_gdiplus_nothing_is_shown(wine, disc):
     image(disc / "back.png", 450, 200, "#3366CC")
     menu(disc / "ostrel.ini", "[General]\nBitmap=back.png\nDefaultCaption=No Gdiplus\n")
     proc = wine.start(disc / "ostrel.exe", env={"WINEDLLOVERRIDES": "mscoree,mshtml=;gdiplus=d"})
-    seen = []
-    wait_until(lambda: seen.extend(wine.launcher_windows()) or proc.poll() is not None, 20, "the launcher to exit")
-    assert not seen
+    assert not wine.windows_until_exit(proc)
 
 
 def test_second_instance_ends_at_once(wine, disc):

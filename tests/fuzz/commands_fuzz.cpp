@@ -13,19 +13,9 @@
 #include "system/quiet_system.h"
 
 namespace {
-class BoundedSystem : public ostrel::QuietSystem {
+class BoundedSystem : public ostrel::PlayedSystem {
 public:
-    ostrel::LeadByteTable lead = ostrel::LeadByteTable::ForCodePage(932);
-    std::uint32_t version = 0x0000000A;
-    std::uint32_t GetVersion() override { return version; }
-    int GetScreenColourDepth() override { return 32; }
-    ostrel::Colour GetSysColor(int) override { return 0; }
-    bool CanOpenForReading(const std::string&) override { return false; }
-    const ostrel::LeadByteTable& LeadBytes() override { return lead; }
-    bool Kernel32Has(const char*) override { return true; }
-    bool IsWow64Process(bool& wow64) override { return wow64 = true; }
-    unsigned NativeProcessorArchitecture() override { return 9; }
-    unsigned ProcessorArchitecture() override { return 0; }
+    BoundedSystem() { lead = ostrel::LeadByteTable::ForCodePage(932); }
     static void Check(const std::string& text, size_t limit) {
         if (text.size() >= limit)
             __builtin_trap();

@@ -11,26 +11,12 @@
 #include "menu/value_rules.h"
 #include "system/quiet_system.h"
 
-namespace {
-class FuzzSystem : public ostrel::QuietSystem {
-public:
-    std::uint32_t version = 0x0000000A;
-    ostrel::LeadByteTable lead = ostrel::LeadByteTable::ForCodePage(932);
-    std::uint32_t GetVersion() override { return version; }
-    int GetScreenColourDepth() override { return 4; }
-    ostrel::Colour GetSysColor(int) override { return 0; }
-    bool CanOpenForReading(const std::string&) override { return false; }
-    const ostrel::LeadByteTable& LeadBytes() override { return lead; }
-    bool Kernel32Has(const char*) override { return true; }
-    bool IsWow64Process(bool& wow64) override { return wow64 = true; }
-    unsigned NativeProcessorArchitecture() override { return 9; }
-    unsigned ProcessorArchitecture() override { return 0; }
-};
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    FuzzSystem system;
+    ostrel::PlayedSystem system; // a 16-colour Japanese screen, Windows 95 or NT 4.0
+    system.colourDepth = 4;
+    system.lead = ostrel::LeadByteTable::ForCodePage(932);
     system.version = size > 0 && (data[0] & 1) ? 0xC0000004u : 0x00000004u;
 
     ostrel::ParseColor(bytes);
