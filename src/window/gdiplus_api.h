@@ -17,6 +17,20 @@ struct GpStringFormat;
 struct RectF {
     float X, Y, Width, Height;
 };
+struct GpRect {
+    INT X, Y, Width, Height;
+};
+struct BitmapData {
+    UINT Width;
+    UINT Height;
+    INT Stride;
+    INT PixelFormat;
+    void* Scan0;
+    UINT_PTR Reserved;
+};
+constexpr INT PixelFormat32bppARGB = 0x26200A;
+constexpr UINT ImageLockModeRead = 1;
+constexpr UINT ImageLockModeWrite = 2;
 struct StartupInput {
     UINT32 GdiplusVersion;
     void* DebugEventCallback;
@@ -40,6 +54,9 @@ constexpr int ColorAdjustTypeDefault = 0;
     X(GdipGetImageHorizontalResolution, Status, (GpImage*, float*))                                              \
     X(GdipGetImageVerticalResolution, Status, (GpImage*, float*))                                                \
     X(GdipBitmapSetResolution, Status, (GpImage*, float, float))                                                 \
+    X(GdipCreateBitmapFromScan0, Status, (INT, INT, INT, INT, BYTE*, GpImage**))                                 \
+    X(GdipBitmapLockBits, Status, (GpImage*, const GpRect*, UINT, INT, BitmapData*))                            \
+    X(GdipBitmapUnlockBits, Status, (GpImage*, BitmapData*))                                                     \
     X(GdipCreateFromHDC, Status, (HDC, GpGraphics**))                                                            \
     X(GdipCreateFromHWND, Status, (HWND, GpGraphics**))                                                          \
     X(GdipDeleteGraphics, Status, (GpGraphics*))                                                                 \

@@ -27,6 +27,8 @@ void GdiplusImage::operator delete(void* memory) noexcept {
 }
 
 GdiplusImage::~GdiplusImage() {
+    if (m_pKeyed)
+        Functions().GdipDisposeImage(m_pKeyed);
     if (m_pHandle)
         Functions().GdipDisposeImage(m_pHandle);
 }
@@ -117,8 +119,60 @@ void DrawImageAt(const Surface& surface, const ImageObject* image, int x, int y)
     Functions().GdipDrawImageI(surface.graphics, image ? AsGdiplus(image)->m_pHandle : nullptr, x, y);
 }
 
+// What the colour key does, done once: GDI+ reads the Windows RGB value as ARGB, so a
+// pixel goes when its red, green and blue equal the key's low three bytes in that
+// order; alpha is not compared.
+void PrepareKeyed(const ImageObject* image, Colour key) {
+    GdiplusImage* gdip = AsGdiplus(image);
+    if (!gdip || !gdip->m_pHandle || (gdip->m_pKeyed && gdip->m_keyedWith == key))
+        return;
+    if (gdip->m_pKeyed)
+        Functions().GdipDisposeImage(gdip->m_pKeyed);
+    gdip->m_pKeyed = nullptr;
+    UINT width = 0, height = 0;
+    Functions().GdipGetImageWidth(gdip->m_pHandle, &width);
+    Functions().GdipGetImageHeight(gdip->m_pHandle, &height);
+    if (width == 0 || height == 0 || width > 16384 || height > 16384)
+        return;
+    GpImage* copy = nullptr;
+    if (Functions().GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0,
+                                              PixelFormat32bppARGB, nullptr, &copy) != Ok)
+        return;
+    const GpRect rect = {0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+    BitmapData source = {}, target = {};
+    bool done = false;
+    if (Functions().GdipBitmapLockBits(gdip->m_pHandle, &rect, ImageLockModeRead, PixelFormat32bppARGB, &source) == Ok) {
+        if (Functions().GdipBitmapLockBits(copy, &rect, ImageLockModeWrite, PixelFormat32bppARGB, &target) == Ok) {
+            const DWORD rgb = key & 0x00FFFFFFu;
+            for (UINT row = 0; row < height; ++row) {
+                const DWORD* in = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(source.Scan0) +
+                                                                  static_cast<INT_PTR>(row) * source.Stride);
+                DWORD* out = reinterpret_cast<DWORD*>(static_cast<BYTE*>(target.Scan0) +
+                                                      static_cast<INT_PTR>(row) * target.Stride);
+                for (UINT column = 0; column < width; ++column)
+                    out[column] = (in[column] & 0x00FFFFFFu) == rgb ? 0u : in[column];
+            }
+            Functions().GdipBitmapUnlockBits(copy, &target);
+            done = true;
+        }
+        Functions().GdipBitmapUnlockBits(gdip->m_pHandle, &source);
+    }
+    if (!done) {
+        Functions().GdipDisposeImage(copy);
+        return;
+    }
+    gdip->m_pKeyed = copy;
+    gdip->m_keyedWith = key;
+}
+
 void DrawImageKeyed(const Surface& surface, const ImageObject* image, int x, int y, int width, int height,
                     Colour key) {
+    GdiplusImage* gdip = AsGdiplus(image);
+    if (gdip && gdip->m_pKeyed && gdip->m_keyedWith == key) {
+        Functions().GdipDrawImageRectRectI(surface.graphics, gdip->m_pKeyed, x, y, width, height, 0, 0, width, height,
+                                           UnitPixel, nullptr, nullptr, nullptr);
+        return;
+    }
     GpImageAttributes* attributes = nullptr;
     Functions().GdipCreateImageAttributes(&attributes);
     // The key goes in unchanged: GDI+ reads the Windows RGB value as ARGB.

@@ -19,6 +19,10 @@ public:
 
     gdiplus::GpImage* m_pHandle = nullptr;
     gdiplus::Status m_lastStatus = gdiplus::Ok;
+    // A copy with the key colour made transparent, for keyed draws: GDI+ applies a
+    // colour key pixel by pixel at every draw, which makes hovering slow.
+    gdiplus::GpImage* m_pKeyed = nullptr;
+    Colour m_keyedWith = 0;
     gdiplus::Status TakeLastStatus() {
         gdiplus::Status status = m_lastStatus;
         m_lastStatus = gdiplus::Ok;
@@ -53,6 +57,8 @@ void NormalizeImageResolution(ImageObject* image, Resolution recorded, Ratio rat
 void DrawImageAt(const Surface& surface, const ImageObject* image, int x, int y);
 void DrawImageKeyed(const Surface& surface, const ImageObject* image, int x, int y, int width, int height,
                     Colour key);
+// Makes the keyed copy ahead of the first keyed draw.
+void PrepareKeyed(const ImageObject* image, Colour key);
 void RestoreBackground(const Surface& surface, const ImageObject* background, int x, int y, int width, int height,
                        int useImageDpi, float backgroundDpiX, float backgroundDpiY);
 DWORD ToArgb(Colour colour);

@@ -9,6 +9,11 @@
 namespace ostrel {
 
 namespace {
+// The keyed copies are made a moment after the first paint, once the system has
+// had the time to show that paint.
+constexpr UINT_PTR kPrepareLooksTimer = 1;
+constexpr UINT kPrepareLooksDelayMs = 150;
+
 CTamberlyDlg& Self(CDialog& dialog) { return static_cast<CTamberlyDlg&>(dialog); }
 
 void LoadChoiceImage(const std::string& path, ImagePtr& slot, Size& size, Resolution& dpi) {
@@ -62,6 +67,13 @@ const CDialog::MessageEntry* CTamberlyDlg::GetMessageMap() const {
         {WM_LBUTTONDOWN,
          [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnLButtonDown(static_cast<UINT>(w)), true; }},
         {WM_LBUTTONUP, [](CDialog& d, WPARAM, LPARAM l, LRESULT& r) { return r = 0, Self(d).OnLButtonUp(l); }},
+        {WM_TIMER,
+         [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) {
+             if (w != kPrepareLooksTimer)
+                 return false;
+             KillTimer(d.m_hWnd, kPrepareLooksTimer);
+             return r = 0, Self(d).PrepareLooks(), true;
+         }},
         {WM_KEYUP,
          [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnKeyUp(static_cast<UINT>(w)), true; }},
         {0, nullptr},
@@ -165,6 +177,7 @@ void CTamberlyDlg::ReloadMenu(std::string path) {
         m_menu.m_strPath = path;
     m_menu.Load();
     m_pBackground.reset();
+    m_bLooksPrepared = false;
 
     m_bCenterOnInit = FALSE;
     OnInitDialog();
@@ -382,6 +395,21 @@ void CTamberlyDlg::OnPaint() {
     m_bDrawing = FALSE;
     DeleteSurface(surface);
     EndPaint(m_hWnd, &paint);
+    if (!m_bLooksPrepared) {
+        m_bLooksPrepared = true;
+        SetTimer(m_hWnd, kPrepareLooksTimer, kPrepareLooksDelayMs, nullptr);
+    }
+}
+
+void CTamberlyDlg::PrepareLooks() {
+    for (const auto& choice : m_menu.m_arrChoices) {
+        PrepareKeyed(choice->m_pBitmap.get(), choice->m_crTransparency);
+        if (choice->m_bTransparency) {
+            PrepareKeyed(choice->m_pBitmapHi.get(), choice->m_crTransparency);
+            PrepareKeyed(choice->m_pBitmapPress.get(), choice->m_crTransparency);
+            PrepareKeyed(choice->m_pBitmapMemo.get(), choice->m_crTransparency);
+        }
+    }
 }
 
 } // namespace ostrel

@@ -70,6 +70,9 @@ private:
     // While a command runs (its boxes keep the window's messages flowing), another
     // activation is ignored and a reload of the chord waits for the command to end,
     // so that the choice in use is never freed under it.
+    // Once the menu is on screen, the keyed pictures are prepared for quick redraws.
+    bool m_bLooksPrepared = false;
+    void PrepareLooks();
     int m_nCommandsRunning = 0;
     bool m_bReloadPending = false;
     KeyPressGate m_keyPresses;

@@ -1,6 +1,8 @@
 """Choices on screen: keyed normal images, hover and memo looks, the pressed look,
 colour keys and DPI scaling, seen in the pixels of the real window."""
 
+import time
+
 from conftest import image, menu
 
 BLUE = (0x33, 0x66, 0xCC)
@@ -77,6 +79,13 @@ def test_transparency_color_channel_order(wine, disc):
     red_half, blue_half = (left + 40, top + 40, 50, 30), (left + 90, top + 40, 50, 30)
     # Written 0,0,255 the key takes pure red out; pure blue stays.
     wine.wait_pixels(lambda s: has(PURE_BLUE, blue_half)(s) and has(GREY, red_half)(s), what="the keyed image")
+    # The same after the choice has been redrawn on its own (hovered, then left),
+    # when the launcher draws from the copy it keyed once.
+    time.sleep(0.5)
+    wine.move_pointer(left + 100, top + 50)
+    wine.move_pointer(left + 5, top + 250)
+    time.sleep(0.3)
+    wine.wait_pixels(lambda s: has(PURE_BLUE, blue_half)(s) and has(GREY, red_half)(s), what="the redrawn keyed image")
 
 
 def test_choice_scaled_at_144_dpi_and_hovered_where_it_is_drawn(wine, disc, dpi_144):
