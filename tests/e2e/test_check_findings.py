@@ -233,3 +233,16 @@ def test_strict_fails_on_warnings(tmp_path):
     menu.write_text("[General]\nBitmap=back.bmp\nCopyrite=x\n")
     assert subprocess.run([str(CHECK), menu], capture_output=True, timeout=60).returncode == 0
     assert subprocess.run([str(CHECK), "--strict", menu], capture_output=True, timeout=60).returncode == 1
+
+
+def test_windows_build_finds_the_same_mistakes(wine, tmp_path):
+    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
+    (tmp_path / "n.bmp").write_bytes(bmp(100, 30))
+    (tmp_path / "hi.bmp").write_bytes(bmp(120, 30))
+    (tmp_path / "notpicture.bmp").write_text("this is text, not a picture")
+    (tmp_path / "ostrel.ini").write_text(MISTAKES.replace("\n", "\r\n"))
+    native = subprocess.run([str(CHECK), "--json", "ostrel.ini"], cwd=tmp_path, capture_output=True, timeout=120)
+    windows = subprocess.run([wine.loader, str(wine.build / "ostrel-check.exe"), "--json", "ostrel.ini"],
+                             cwd=tmp_path, env=wine.env, capture_output=True, timeout=300)
+    assert windows.returncode == native.returncode == 1
+    assert json.loads(windows.stdout.decode()) == json.loads(native.stdout.decode())
