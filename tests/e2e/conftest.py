@@ -37,7 +37,9 @@ def image(path, width, height, colour, dpi=96, extra=()):
     """Writes a solid image with ImageMagick, with the resolution it declares."""
     path = Path(path)
     path.parent.mkdir(parents=True, exist_ok=True)
-    subprocess.run(["convert", "-size", f"{width}x{height}", f"xc:{colour}", *extra, "-units", "PixelsPerInch",
+    # ImageMagick's own convert, not whatever else a machine puts first on the PATH.
+    convert = "/usr/bin/convert" if Path("/usr/bin/convert").exists() else "convert"
+    subprocess.run([convert, "-size", f"{width}x{height}", f"xc:{colour}", *extra, "-units", "PixelsPerInch",
                     "-density", str(dpi), str(path)], check=True, timeout=60)
     return path
 
