@@ -79,7 +79,6 @@ public:
                windowsPath[2] == '\\';
     }
     bool IsFile(const std::string& windowsPath) override { return Kind(windowsPath) == S_IFREG; }
-    bool IsFolder(const std::string& windowsPath) override { return Kind(windowsPath) == S_IFDIR; }
     std::string Head(const std::string& windowsPath, size_t bytes) override {
         std::string path;
         if (!Resolve(windowsPath, path))

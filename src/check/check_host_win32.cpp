@@ -61,10 +61,6 @@ public:
         DWORD attributes = GetFileAttributesA(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    bool IsFolder(const std::string& path) override {
-        DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    }
     std::string Head(const std::string& path, size_t bytes) override {
         std::ifstream in(path, std::ios::binary);
         std::string head(bytes, '\0');

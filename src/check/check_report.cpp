@@ -9,16 +9,6 @@
 
 namespace ostrel {
 
-namespace {
-
-using Loaded = LoadedMenu;
-Loaded LoadFor(const CheckOptions& options, const PlatformInfo& platform, const ArchitectureInfo& architecture,
-               const LeadByteTable& lead) {
-    return LoadMenuFor(options, platform, architecture, lead);
-}
-
-} // namespace
-
 LoadedMenu LoadMenuFor(const CheckOptions& options, const PlatformInfo& platform,
                        const ArchitectureInfo& architecture, const LeadByteTable& lead) {
     LoadedMenu loaded;
@@ -113,7 +103,7 @@ std::vector<std::vector<std::string>> MatrixCells(const CheckOptions& options, c
     std::vector<std::vector<std::string>> cells(names.size(), std::vector<std::string>(columns.size()));
     loaded = false;
     for (size_t col = 0; col < columns.size(); ++col) {
-        Loaded l = LoadFor(options, *columns[col].platform, *columns[col].architecture, lead);
+        LoadedMenu l = LoadMenuFor(options, *columns[col].platform, *columns[col].architecture, lead);
         loaded = loaded || l.menu->m_bLoaded == 1;
         // Choices come in the order of the names, with the left-out ones missing.
         size_t row = 0;
@@ -133,7 +123,7 @@ std::vector<std::vector<std::string>> MatrixCells(const CheckOptions& options, c
 std::string JsonReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
     const PlatformInfo& platform = *FindPlatform(options.platform);
     const ArchitectureInfo& architecture = *FindArchitecture(options.architecture);
-    Loaded loaded = LoadFor(options, platform, architecture, lead);
+    LoadedMenu loaded = LoadMenuFor(options, platform, architecture, lead);
     const CIniFile& menu = *loaded.menu;
     auto text = [&](const std::string& ansi) { return JsonString(toUtf8(ansi)); };
 
@@ -200,7 +190,7 @@ std::string MatrixJson(const CheckOptions& options, const LeadByteTable& lead, c
 std::string TextReport(const CheckOptions& options, const LeadByteTable& lead, const ToUtf8Fn& toUtf8) {
     const PlatformInfo& platform = *FindPlatform(options.platform);
     const ArchitectureInfo& architecture = *FindArchitecture(options.architecture);
-    Loaded loaded = LoadFor(options, platform, architecture, lead);
+    LoadedMenu loaded = LoadMenuFor(options, platform, architecture, lead);
     const CIniFile& menu = *loaded.menu;
     std::string out = toUtf8(options.shownFile) + " on " + platform.label + " (" + architecture.name + "), " +
                       std::to_string(options.depth) + "-bit colour\n";
@@ -262,7 +252,7 @@ std::string MatrixReport(const CheckOptions& options, const LeadByteTable& lead,
         out += "(no products)\n";
 
     // The general settings, as the launcher reads them on Windows 10.
-    Loaded l = LoadFor(options, *FindPlatform("win10"), *FindArchitecture("x64"), lead);
+    LoadedMenu l = LoadMenuFor(options, *FindPlatform("win10"), *FindArchitecture("x64"), lead);
     const CIniFile& menu = *l.menu;
     out += "\nGeneral settings:\n";
     out += "  Bitmap            " + toUtf8(menu.m_strBitmap) + "\n";

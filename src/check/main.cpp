@@ -52,7 +52,6 @@ std::string WithBackslash(std::string path) {
 int main(int argc, char** argv) {
     CheckOptions options;
     std::string base, menuDir;
-    bool archGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&](std::string& out) {
@@ -76,7 +75,6 @@ int main(int argc, char** argv) {
         } else if (arg == "--arch") {
             if (!value(options.architecture) || !FindArchitecture(options.architecture))
                 return Fail("unknown architecture '" + options.architecture + "': intel, x64, ia64 or other");
-            archGiven = true;
         } else if (arg == "--depth") {
             if (!value(text) || !ParseNumber(text, 1, 64, number))
                 return Fail("--depth needs a colour depth in bits, such as 4, 8, 16 or 32");
@@ -101,7 +99,6 @@ int main(int argc, char** argv) {
     }
     if (options.shownFile.empty())
         return Fail("no menu file given (see --help)");
-    (void)archGiven;
 
     LeadByteTable lead;
     if (!HostLeadBytes(options.codePage, lead))

@@ -248,18 +248,15 @@ private:
         if (!own) {
             Add(listLine, Severity::Warning, product + " has no section [" + product + "]: every key takes its default");
         } else {
-            std::vector<std::string> known = kLookKeys;
-            if (list.empty())
-                known.insert(known.end(), kCommandKeys.begin(), kCommandKeys.end());
             for (const SourceEntry& entry : own->entries) {
                 if (!list.empty() && Contains(kCommandKeys, entry.key))
                     Add(entry.line, Severity::Warning,
                         entry.key + " in [" + own->name + "] is not read: " + product +
                             " has a platform list, so its command keys come from its platform sections");
             }
-            std::vector<std::string> reported = known;
-            reported.insert(reported.end(), kCommandKeys.begin(), kCommandKeys.end());
-            CheckKeys(*own, reported, "[" + own->name + "]");
+            std::vector<std::string> known = kLookKeys;
+            known.insert(known.end(), kCommandKeys.begin(), kCommandKeys.end());
+            CheckKeys(*own, known, "[" + own->name + "]");
         }
 
         // Its pictures and hot area.

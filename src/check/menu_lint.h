@@ -26,7 +26,6 @@ public:
     // the first bytes of it; false when it cannot be told here.
     virtual bool Knows(const std::string& windowsPath) = 0;
     virtual bool IsFile(const std::string& windowsPath) = 0;
-    virtual bool IsFolder(const std::string& windowsPath) = 0;
     virtual std::string Head(const std::string& windowsPath, size_t bytes) = 0;
 };
 

@@ -4,9 +4,6 @@
 
 namespace ostrel {
 
-namespace {
-std::string Trim(const std::string& text) { return TrimBlanks(text); }
-} // namespace
 
 std::string UpperAscii(std::string text) {
     for (char& c : text)
@@ -24,7 +21,7 @@ MenuSource::MenuSource(const std::string& bytes) {
         size_t end = bytes.find('\n', pos);
         if (end == std::string::npos)
             end = bytes.size();
-        std::string text = Trim(bytes.substr(pos, end - pos));
+        std::string text = TrimBlanks(bytes.substr(pos, end - pos));
         pos = end + 1;
         ++line;
         if (text.empty() || text[0] == ';')
@@ -32,15 +29,15 @@ MenuSource::MenuSource(const std::string& bytes) {
         if (text[0] == '[') {
             size_t close = text.rfind(']');
             std::string name = close == std::string::npos ? text.substr(1) : text.substr(1, close - 1);
-            m_sections.push_back(SourceSection{Trim(name), line, {}});
+            m_sections.push_back(SourceSection{TrimBlanks(name), line, {}});
             continue;
         }
         if (m_sections.empty())
             continue;
         size_t equals = text.find('=');
         SourceEntry entry;
-        entry.key = Trim(equals == std::string::npos ? text : text.substr(0, equals));
-        entry.value = equals == std::string::npos ? std::string() : Trim(text.substr(equals + 1));
+        entry.key = TrimBlanks(equals == std::string::npos ? text : text.substr(0, equals));
+        entry.value = equals == std::string::npos ? std::string() : TrimBlanks(text.substr(equals + 1));
         entry.rawLength = entry.value.size();
         entry.line = line;
         m_sections.back().entries.push_back(entry);

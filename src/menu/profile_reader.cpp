@@ -9,10 +9,6 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
 
-std::string Trim(const std::string& text) { return TrimBlanks(text); }
-
-bool EqualsNoCase(const std::string& a, const std::string& b) { return ProfileNamesEqual(a, b); }
-
 } // namespace
 
 std::string TrimBlanks(const std::string& text) {
@@ -62,14 +58,14 @@ ProfileText::ProfileText(const std::string& bytes) {
         size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string::npos)
             end = bytes.size();
-        std::string line = Trim(bytes.substr(pos, end - pos));
+        std::string line = TrimBlanks(bytes.substr(pos, end - pos));
         pos = end + 1;
         if (line.empty() || line[0] == ';')
             continue;
         if (line[0] == '[') {
             size_t close = line.rfind(']');
             std::string name = close == std::string::npos ? line.substr(1) : line.substr(1, close - 1);
-            m_sections.push_back(Section{Trim(name), {}});
+            m_sections.push_back(Section{TrimBlanks(name), {}});
             current = &m_sections.back();
             continue;
         }
@@ -79,7 +75,7 @@ ProfileText::ProfileText(const std::string& bytes) {
         if (equals == std::string::npos)
             current->entries.push_back(Entry{line, std::string()});
         else
-            current->entries.push_back(Entry{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
+            current->entries.push_back(Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))});
     }
 }
 
@@ -92,7 +88,7 @@ ProfileText ProfileText::FromFile(const std::string& path) {
 
 const ProfileText::Section* ProfileText::FindSection(const std::string& name) const {
     for (const Section& section : m_sections) {
-        if (EqualsNoCase(section.name, name))
+        if (ProfileNamesEqual(section.name, name))
             return &section;
     }
     return nullptr;
@@ -150,7 +146,7 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
     bool present = false;
     if (found) {
         for (const Entry& entry : found->entries) {
-            if (EqualsNoCase(entry.name, key)) {
+            if (ProfileNamesEqual(entry.name, key)) {
                 value = entry.value;
                 present = true;
                 break;
@@ -179,7 +175,7 @@ std::string ProfileText::WithValue(const std::string& bytes, const std::string& 
         size_t end = bytes.find('\n', pos);
         end = end == std::string::npos ? bytes.size() : end + 1;
         std::string raw = bytes.substr(pos, end - pos);
-        std::string line = Trim(raw);
+        std::string line = TrimBlanks(raw);
         pos = end;
         if (!done && !line.empty() && line[0] == '[') {
             if (inSection && sectionEnd != std::string::npos) {
@@ -187,7 +183,7 @@ std::string ProfileText::WithValue(const std::string& bytes, const std::string& 
                 done = true;
             }
             size_t close = line.rfind(']');
-            inSection = EqualsNoCase(Trim(close == std::string::npos ? line.substr(1) : line.substr(1, close - 1)),
+            inSection = ProfileNamesEqual(TrimBlanks(close == std::string::npos ? line.substr(1) : line.substr(1, close - 1)),
                                      section);
             result += raw;
             if (inSection && !raw.empty() && raw.back() != '\n')
@@ -197,7 +193,7 @@ std::string ProfileText::WithValue(const std::string& bytes, const std::string& 
         }
         if (!done && inSection && !line.empty() && line[0] != ';') {
             size_t equals = line.find('=');
-            if (EqualsNoCase(Trim(equals == std::string::npos ? line : line.substr(0, equals)), key)) {
+            if (ProfileNamesEqual(TrimBlanks(equals == std::string::npos ? line : line.substr(0, equals)), key)) {
                 result += entry;
                 done = true;
                 continue;
