@@ -6,7 +6,8 @@
 
 namespace ostrel {
 
-// The menu file for a requested path (the command-line tail, taken whole): the
+// The menu file for a requested path (the command-line tail, taken whole but for one
+// pair of quotes around it all): the
 // default one when the request is empty ("Ostrel\ostrel.ini" under `directory` when it
 // can be opened, else "ostrel.ini" in the base directory), made absolute against the
 // base directory when relative.

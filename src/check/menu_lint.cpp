@@ -384,7 +384,7 @@ private:
         }
 
         const CommandWord word = RecogniseCommand(command);
-        const std::string argument = CommandArgument(command, word);
+        const std::string argument = CommandArgument(command, word, m_lead);
         const std::string base = m_options.baseDir;
         const std::string cwd = base.size() > 1 ? base.substr(0, base.size() - 1) : base;
         std::string launchFile, parameters;

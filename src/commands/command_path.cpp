@@ -27,10 +27,13 @@ CommandWord RecogniseCommand(const std::string& command) {
     return {CommandKind::ProgramLine, nullptr};
 }
 
-std::string CommandArgument(const std::string& command, const CommandWord& word) {
+std::string CommandArgument(const std::string& command, const CommandWord& word, const LeadByteTable& lead) {
     if (!word.keyword)
         return command;
-    size_t start = std::string(word.keyword).size() + 1;
+    size_t start = std::string(word.keyword).size();
+    if (start >= command.size())
+        return std::string();
+    start += CharLength(command, start, lead);
     return start < command.size() ? command.substr(start) : std::string();
 }
 
@@ -45,7 +48,8 @@ SplitCommand SplitCommandLine(const std::string& command, const LeadByteTable& l
             break;
         }
         if (len == 1 && command[pos] == '"') {
-            parameters = pos + 2;
+            // The quote and the one character after it, normally a blank.
+            parameters = pos + 1 < command.size() ? pos + 1 + CharLength(command, pos + 1, lead) : command.size();
             break;
         }
         program.append(command, pos, len);

@@ -32,8 +32,8 @@ struct CommandWord {
 CommandWord RecogniseCommand(const std::string& command);
 
 // The argument of a keyword command: what follows the keyword and its one separator
-// character, whatever that character is.
-std::string CommandArgument(const std::string& command, const CommandWord& word);
+// character, whatever that character is (a double-byte blank goes whole).
+std::string CommandArgument(const std::string& command, const CommandWord& word, const LeadByteTable& lead);
 
 struct SplitCommand {
     std::string directory; // empty, or ending in a backslash

@@ -100,7 +100,7 @@ int ExecuteChoice(CChoice& choice, DispatchContext& context) {
 
     const std::string& command = choice.m_strCommand;
     const CommandWord word = RecogniseCommand(command);
-    const std::string argument = CommandArgument(command, word);
+    const std::string argument = CommandArgument(command, word, system.LeadBytes());
     switch (word.kind) {
     case CommandKind::Empty:
     case CommandKind::Nop:

@@ -6,8 +6,10 @@ namespace ostrel {
 
 namespace {
 
+// A text shown in a box is shortened for the box only, never for a start.
+std::string Shortened(const std::string& text) { return text.size() > 400 ? text.substr(0, 400) + "..." : text; }
+
 // Fills the first "%d" of a message with the number and the first "%s" with the text.
-// The text is shortened for the box only, never for a start.
 std::string Fill(const char* pattern, std::int32_t number, const std::string& text) {
     std::string message = pattern;
     size_t at = message.find("%d");
@@ -15,7 +17,7 @@ std::string Fill(const char* pattern, std::int32_t number, const std::string& te
         message.replace(at, 2, std::to_string(number));
     at = message.find("%s");
     if (at != std::string::npos)
-        message.replace(at, 2, text.size() > 400 ? text.substr(0, 400) + "..." : text);
+        message.replace(at, 2, Shortened(text));
     return message;
 }
 
@@ -111,7 +113,8 @@ bool ShellLaunch(System& system, unsigned dwFlags, const std::string& commandLin
     const unsigned major = system.GetVersion() & 0xFFu;
     const std::string currentPath = baseDir.substr(0, kCurrentPathBuffer - 1);
     const std::string workingDir = currentPath + defaultDir;
-    if (workingDir.size() >= kDefaultDirBuffer)
+    // An address is handed to the shell without a folder: only the other kinds use one.
+    if (!(dwFlags & ORBSHLEX_URL) && workingDir.size() >= kDefaultDirBuffer)
         return Refuse(system, "The working folder of this command is too long (more than 519 characters):\n\n%s",
                       workingDir);
     if (dwFlags & ORBSHLEX_FILE)
@@ -157,7 +160,16 @@ bool ShellLaunch(System& system, unsigned dwFlags, const std::string& commandLin
         result = system.ShellExecuteFile(foundExe, &launchParams, &workingDir, show);
     } else if (dwFlags & ORBSHLEX_RUNAS) {
         std::int32_t lastError = 0;
-        result = system.ShellExecuteRunAs(foundExe, launchParams, workingDir, show, lastError) ? 33 : lastError;
+        if (system.ShellExecuteRunAs(foundExe, launchParams, workingDir, show, lastError)) {
+            result = 33;
+        } else {
+            // A system error code, not a ShellExecute result: any value means nothing ran.
+            if (debug)
+                system.ShowBox(BoxOwner::None, Fill("ShelExec returned %d", lastError, ""), "Debug", kMbIconError);
+            ShowRunAsError(system, lastError, foundExe, launchFile);
+            system.SetStandardCursor(false);
+            return false;
+        }
     } else if (dwFlags & ORBSHLEX_CREATEPROCESS) {
         std::int32_t lastError = 0;
         bool created = system.CreateProcessFrom(cmdLine, workingDir, lastError);
@@ -180,6 +192,17 @@ bool ShellLaunch(System& system, unsigned dwFlags, const std::string& commandLin
     }
     system.SetStandardCursor(false);
     return result > 32;
+}
+
+void ShowRunAsError(System& system, std::int32_t code, const std::string& foundExe, const std::string& launchFile) {
+    if (code == kErrorCancelled)
+        return; // the user said No at the elevation prompt: an answer, not a fault
+    const std::string& program = foundExe.empty() ? launchFile : foundExe;
+    std::string systemText;
+    std::string text = system.FormatSystemMessage(code, systemText)
+                           ? "Error starting \"" + Shortened(program) + "\" as administrator:\n\n" + systemText
+                           : ShellErrorText(code, foundExe, launchFile);
+    system.ShowBox(BoxOwner::None, text, "Error", kMbIconError);
 }
 
 void ShowCreateProcessError(System& system, std::int32_t code, const std::string& commandLine) {

@@ -27,6 +27,10 @@ constexpr size_t kDefaultDirBuffer = 520;
 bool ShellLaunch(System& system, unsigned dwFlags, const std::string& commandLine, const std::string& defaultDir,
                  const std::string& baseDir);
 
+// The box after a failed elevated start: the system's text for the code, nothing
+// when the user declined at the elevation prompt.
+void ShowRunAsError(System& system, std::int32_t code, const std::string& foundExe, const std::string& launchFile);
+
 void ShowCreateProcessError(System& system, std::int32_t code, const std::string& commandLine);
 
 // The text of the error box for a failed start with code 0 to 32 (or a negative one).

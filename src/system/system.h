@@ -72,5 +72,6 @@ constexpr int kSwHide = 0;
 constexpr int kSwShow = 5;
 
 constexpr int kColorWindowText = 8; // COLOR_WINDOWTEXT
+constexpr std::int32_t kErrorCancelled = 1223; // ERROR_CANCELLED
 
 } // namespace ostrel

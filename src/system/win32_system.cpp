@@ -105,6 +105,9 @@ bool Win32System::ShellExecuteRunAs(const std::string& file, const std::string& 
                                     const std::string& directory, int show, std::int32_t& lastError) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
+    // The launcher shows its own box for a failure, with the system's text; without
+    // this flag the shell would show one of its own first.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
     info.lpVerb = "runas";
     info.lpFile = file.c_str();
     info.lpParameters = parameters.c_str();

@@ -35,6 +35,9 @@ public:
         if (virtualKey < m_pressed.size())
             m_pressed[virtualKey] = true;
     }
+    // Forgets every press: for presses whose releases were dropped unseen, and when the
+    // launcher loses the keyboard, so that no stale press lets a later release through.
+    void Clear() { m_pressed.fill(false); }
     bool Released(unsigned virtualKey) {
         if (virtualKey >= m_pressed.size() || !m_pressed[virtualKey])
             return false;

@@ -76,6 +76,13 @@ const CDialog::MessageEntry* CTamberlyDlg::GetMessageMap() const {
          }},
         {WM_KEYUP,
          [](CDialog& d, WPARAM w, LPARAM, LRESULT& r) { return r = 0, Self(d).OnKeyUp(static_cast<UINT>(w)), true; }},
+        {WM_ACTIVATE,
+         [](CDialog& d, WPARAM w, LPARAM, LRESULT&) {
+             // Keys released elsewhere are never seen here: forget what was pressed.
+             if (LOWORD(w) == WA_INACTIVE)
+                 Self(d).m_keyPresses.Clear();
+             return false;
+         }},
         {0, nullptr},
     };
     return kMap;
@@ -210,8 +217,9 @@ int CTamberlyDlg::ExecuteChoice(CChoice& choice) {
     --m_nCommandsRunning;
     if (m_bReloadPending && m_nCommandsRunning == 0) {
         m_bReloadPending = false;
-        ReloadMenu(std::string());
-        return 0;
+        // A command that closes the launcher wins over a reload asked for meanwhile.
+        if (result == 0)
+            ReloadMenu(std::string());
     }
     return result;
 }
@@ -227,6 +235,8 @@ void CTamberlyDlg::DropQueuedKeyReleases() {
     MSG message;
     while (PeekMessageA(&message, m_hWnd, WM_KEYUP, WM_KEYUP, PM_REMOVE)) {
     }
+    // A key that went down while the command ran has lost its release just now.
+    m_keyPresses.Clear();
 }
 
 bool CTamberlyDlg::OnLButtonUp(LPARAM point) {

@@ -311,6 +311,15 @@ class Session:
             return wins if len(wins) >= count else None
         return wait_until(match, timeout, f"{count} launcher window(s) titled {title!r}")
 
+    def window_stays_away(self, title, seconds):
+        """True when no launcher window of that title shows up for that many seconds."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            if any(w[1] == title for w in self.launcher_windows()):
+                return False
+            time.sleep(0.1)
+        return True
+
     def windows_until_exit(self, proc, timeout=30):
         """Waits for the process to end; returns the launcher windows seen meanwhile."""
         seen = []

@@ -80,6 +80,45 @@ def test_exit_code_closes_after_a_start_and_not_after_a_failure(wine, disc, prob
     proc.wait(timeout=20)
 
 
+def test_failed_elevated_start_shows_one_box_and_stays_open(wine, disc):
+    (disc / "broken.exe").write_text("not a program")
+    proc, _, origin = launcher(wine, disc, "Elevated", ["Command=tavshlexrunas broken.exe /x\nExitCode=1\n"])
+    click(wine, origin, 0)
+    _, texts = wine.message_box("Error")
+    assert any("broken.exe" in t and "as administrator" in t for t in texts), texts
+    wine.answer_box("Error", "Return")
+    assert wine.window_stays_away("Error", 1.0)  # the system shows no box of its own
+    assert proc.poll() is None  # nothing ran, so ExitCode=1 does not close
+
+
+def test_keys_pressed_during_a_start_leave_no_stale_press(wine, disc, probe):
+    _, window_id, origin = launcher(wine, disc, "Gate", ["Command=probe.exe --slow\n",
+                                                         "Command=tavshlex missing.exe\n"])
+    wine.focus(window_id)
+    wine.xdotool("key", "--delay", "150", "Return", "Return", "Return")  # the last two while it starts
+    probe.wait()
+    click(wine, origin, 1)
+    wine.message_box("Error")
+    # The release of the Enter that closes the box lands on the launcher, whose own
+    # presses were dropped with their releases: it runs nothing.
+    wine.answer_box("Error", "Return")
+    assert wine.window_stays_away("Error", 1.5)
+    assert len(probe.entries()) == 1
+
+
+# A reload asked for inside a command's box waits; when the command then says close,
+# the launcher closes.
+@pytest.mark.parametrize("keys", ["Command=tavexit\n", "Command=tavshlex probe.exe /bye\nExitCode=1\n"])
+def test_reload_chord_in_a_box_does_not_keep_a_closing_launcher_open(wine, disc, probe, keys):
+    proc, _, origin = launcher(wine, disc, "Closing", [keys + "PreInstMessage=Go on?\nPreInstTitle=Ask\n"])
+    click(wine, origin, 0)
+    wine.message_box("Ask")
+    (box_id, _, _), = wine.wait_window("Ask")
+    wine.keys(box_id, "ctrl+q", "r")
+    wine.answer_box("Ask", "Return")  # Yes
+    proc.wait(timeout=20)
+
+
 def test_failing_program_line_shows_the_command_as_stored(wine, disc):
     proc, _, origin = launcher(wine, disc, "Bad Line", ["Command=%nothere[*CWD*].exe /x\n"])
     click(wine, origin, 0)

@@ -153,12 +153,15 @@ def test_reload_chord_shows_the_edited_menu_in_place(wine, disc):
     wine.wait_pixels(lambda s: s.bounding_box(GREEN) == (left, top, 420, 200), what="the edited menu")
 
 
-def test_menu_named_on_the_command_line(wine, disc):
-    image(disc / "menus" / "back.png", 430, 220, "#22AA44")
-    menu(disc / "menus" / "en.ini", "[General]\nBitmap=back.png\nDefaultCaption=English\n")
+# A full path with a blank reaches the program in quotes, as shortcuts and scripts pass it.
+@pytest.mark.parametrize("folder, full_path", [("menus", False), ("my menus", True)])
+def test_menu_named_on_the_command_line(wine, disc, folder, full_path):
+    image(disc / folder / "back.png", 430, 220, "#22AA44")
+    menu(disc / folder / "en.ini", "[General]\nBitmap=back.png\nDefaultCaption=English\n")
     image(disc / "back.png", 500, 300, "#3366CC")
     menu(disc / "ostrel.ini", "[General]\nBitmap=back.png\nDefaultCaption=Default\n")
-    wine.start(disc / "ostrel.exe", ["menus\\en.ini"])
+    request = wine.windows_path(disc / folder / "en.ini") if full_path else f"{folder}\\en.ini"
+    wine.start(disc / "ostrel.exe", [request])
     wine.wait_window("English")
     assert client_box(wine, "English")[2:] == (430, 220)
 

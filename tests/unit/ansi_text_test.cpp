@@ -17,6 +17,16 @@ TEST(AnsiText, TrailBytesAreNotBackslashes) {
     EXPECT_EQ(RemoveCharsStartingWith("Tm\x99 \xAE", "\x99\xAE", LeadByteTable()), "Tm ");
 }
 
+// Only single-byte letters change case, and text is found only where a character
+// starts: the trail byte 0x41 is no "A", the trail byte 0x74 no "t".
+TEST(AnsiText, TrailBytesAreNoLetters) {
+    LeadByteTable sjis = LeadByteTable::ForCodePage(932);
+    EXPECT_EQ(ToLowerAnsi("\x83\x41" "BC", sjis), "\x83\x41" "bc");
+    EXPECT_EQ(ToUpperAnsi("\x83\x61" "win", sjis), "\x83\x61" "WIN");
+    EXPECT_EQ(FindText("\x81tavlink", "tavlink", sjis), std::string::npos);
+    EXPECT_EQ(FindText("\x81\x40tavlink", "tavlink", sjis), 2u);
+}
+
 TEST(AnsiText, ResolveAgainstBase) {
     struct Case {
         const char* path;

@@ -23,6 +23,7 @@ TEST(CommandPath, ResolvesProgramLinesAgainstTheBaseDirectory) {
         {"E:\\", "\\\\server\\share\\x.exe /q", "\\\\server\\share\\x.exe /q"},
         {"E:\\", "x.exe  /s", "E:\\x.exe  /s"},
         {"E:\\", "\"x.exe\"/s", "E:\\x.exe s"},
+        {"E:\\", "x.exe\t/s", "E:\\x.exe\t/s"}, // only a blank ends an unquoted program
         // Keywords stay as written, in any letter case; keywords with more text do not.
         {"E:\\", "tavexit", "tavexit"},
         {"E:\\", "TAVEXIT", "TAVEXIT"},
@@ -50,6 +51,20 @@ TEST(CommandPath, DoubleByteNamesAreNotSplitAtTrailBytes) {
     EXPECT_EQ(ResolveCommandPath("dir" + so + "\\a.exe", "E:\\", sjis), "E:\\dir" + so + "\\a.exe");
     // Read byte by byte the same command splits at the trail byte.
     EXPECT_EQ(SplitCommandLine("setup" + so + ".exe /s", LeadByteTable()).directory, "setup\x83\\");
+    // A trail byte is no keyword letter: 0x81 0x74 is one character, not "t".
+    EXPECT_EQ(ResolveCommandPath("\x81tavlink.exe", "E:\\", sjis), "E:\\\x81tavlink.exe");
+}
+
+// The one character after a keyword, and the one after a closing quote, may be a
+// double-byte blank (0x81 0x40 in Shift-JIS): it goes whole, never half.
+TEST(CommandPath, DoubleByteSeparatorsGoWhole) {
+    LeadByteTable sjis = LeadByteTable::ForCodePage(932);
+    const std::string blank = "\x81\x40";
+    CommandWord word = RecogniseCommand("tavshlex" + blank + "setup.exe");
+    EXPECT_EQ(CommandArgument("tavshlex" + blank + "setup.exe", word, sjis), "setup.exe");
+    EXPECT_EQ(CommandArgument("tavshlex" + blank, word, sjis), "");
+    EXPECT_EQ(SplitCommandLine("\"x.exe\"" + blank + "/s", sjis).parameters, "/s");
+    EXPECT_EQ(ResolveCommandPath("\"x.exe\"" + blank + "/s", "E:\\", sjis), "E:\\x.exe /s");
 }
 
 TEST(CommandPath, DispatchRecognisesLowerCaseKeywordsAtTheStart) {
@@ -77,6 +92,6 @@ TEST(CommandPath, DispatchRecognisesLowerCaseKeywordsAtTheStart) {
     for (const Case& c : cases) {
         CommandWord word = RecogniseCommand(c.command);
         EXPECT_EQ(word.kind, c.kind) << c.command;
-        EXPECT_EQ(CommandArgument(c.command, word), c.argument) << c.command;
+        EXPECT_EQ(CommandArgument(c.command, word, LeadByteTable()), c.argument) << c.command;
     }
 }

@@ -105,4 +105,9 @@ TEST(Keyboard, OnlyReleasesOfKeysPressedHereCount) {
     gate.Pressed(kVkDown); // auto-repeat
     EXPECT_TRUE(gate.Released(kVkDown));
     EXPECT_FALSE(gate.Released(1000));
+    gate.Pressed(kVkReturn); // its release dropped with the others after a command
+    gate.Pressed(kVkSpace);
+    gate.Clear();
+    EXPECT_FALSE(gate.Released(kVkReturn));
+    EXPECT_FALSE(gate.Released(kVkSpace));
 }

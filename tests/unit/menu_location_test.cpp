@@ -21,7 +21,11 @@ TEST(MenuLocation, DefaultAndRequestedFiles) {
         {"E:\\en.ini", false, "E:\\en.ini"},
         {"\\\\server\\share\\en.ini", false, "\\\\server\\share\\en.ini"},
         {"menus\\\\en.ini", false, "menus\\\\en.ini"},
-        {"\"E:\\my menu.ini\"", false, "\"E:\\my menu.ini\""},
+        // One pair of quotes around the whole request goes; nothing else changes.
+        {"\"E:\\my menu.ini\"", false, "E:\\my menu.ini"},
+        {"\"my menus\\en.ini\"", false, "D:\\setup\\my menus\\en.ini"},
+        {"\"E:\\en.ini", false, "\"E:\\en.ini"},
+        {"\"\"", true, "D:\\setup\\Ostrel\\ostrel.ini"},
         {"en.ini", false, "D:\\setup\\en.ini"},
     };
     for (const Case& c : cases) {

@@ -110,17 +110,39 @@ TEST(ShellLaunch, FailedStartsShowOneErrorBox) {
                                                            "first.\", \"Error\""),
               std::string::npos);
 
-    // A declined elevation (1223) is judged like a ShellExecute code above 32: no box.
-    FakeSystem declined;
-    declined.runAsResult = false;
-    started = false;
-    EXPECT_EQ(Launch(declined, ORBSHLEX_RUNAS, "a.exe").find("MessageBox"), std::string::npos);
-    FakeSystem negative;
-    negative.runAsResult = false;
-    negative.runAsError = -2147024891;
-    EXPECT_NE(Launch(negative, ORBSHLEX_RUNAS, "a.exe", "", "E:\\", &started).find("Error -2147024891 loading a.exe"),
-              std::string::npos);
-    EXPECT_FALSE(started);
+}
+
+// A failed elevated start reports a system error code: whatever the code, nothing
+// ran. The user's No at the prompt needs no box; any other failure names its cause.
+TEST(ShellLaunch, FailedElevatedStartsAreFailures) {
+    struct Case {
+        std::int32_t lastError;
+        bool hasSystemText;
+        const char* box; // null: no box at all
+    } cases[] = {
+        {1223, true, nullptr},
+        {193, true, "MessageBox(\"Error starting \"C:\\Programs\\found.exe\" as administrator:\n\nSystem text 193\", "
+                    "\"Error\", 0x10)"},
+        {1155, true, "as administrator:\n\nSystem text 1155\", \"Error\", 0x10)"},
+        {2, false, "MessageBox(\"The file C:\\Programs\\found.exe was not found\", \"Error\", 0x10)"},
+        {-2147024891, false, "MessageBox(\"Error -2147024891 loading a.exe\", \"Error\", 0x10)"},
+    };
+    for (const Case& c : cases) {
+        FakeSystem system;
+        system.runAsResult = false;
+        system.runAsError = c.lastError;
+        system.hasSystemText = c.hasSystemText;
+        bool started = true;
+        std::string calls = Launch(system, ORBSHLEX_RUNAS, "a.exe /s", "", "E:\\", &started);
+        EXPECT_FALSE(started) << c.lastError;
+        if (c.box) {
+            EXPECT_NE(calls.find(c.box), std::string::npos) << calls;
+            EXPECT_EQ(calls.find("MessageBox"), calls.rfind("MessageBox")) << "one box only\n" << calls;
+        } else {
+            EXPECT_EQ(calls.find("MessageBox"), std::string::npos) << calls;
+        }
+        EXPECT_EQ(calls.substr(calls.rfind('\n') + 1), "cursor arrow") << c.lastError;
+    }
 }
 
 TEST(ShellLaunch, CreateProcessErrorUsesTheSystemText) {
@@ -180,9 +202,18 @@ TEST(ShellLaunch, TooLongForTheBuffersIsRefused) {
         EXPECT_EQ(calls.find("CreateProcess("), std::string::npos);
         EXPECT_EQ(calls.find("FindExecutable"), std::string::npos);
     }
-    // Just inside the limits it starts.
-    FakeSystem fits;
-    bool started = false;
-    Launch(fits, ORBSHLEX_CREATEPROCESS, std::string(1039, 'y'), "", "E:\\", &started);
-    EXPECT_TRUE(started);
+    // Just inside the limits it starts; an address never uses the working folder.
+    struct Fits {
+        unsigned flags;
+        std::string command, defaultDir;
+    } fits[] = {
+        {ORBSHLEX_CREATEPROCESS, std::string(1039, 'y'), ""},
+        {ORBSHLEX_URL, "https://example.invalid/", std::string(600, 'w')},
+    };
+    for (const Fits& c : fits) {
+        FakeSystem system;
+        bool started = false;
+        Launch(system, c.flags, c.command, c.defaultDir, "E:\\", &started);
+        EXPECT_TRUE(started) << system.Calls().substr(0, 200);
+    }
 }
