@@ -114,7 +114,8 @@ const ProfileText::Section* ProfileText::FindSection(const std::string& name) co
 }
 
 unsigned ProfileText::GetInt(const std::string& section, const std::string& key, int defaultValue) const {
-    char buffer[32];
+    // Windows reads the value into 30 characters: a number is cut after 29.
+    char buffer[30];
     if (GetString(section, key.c_str(), "", buffer, sizeof buffer) == 0)
         return static_cast<unsigned>(defaultValue);
     // Control characters and blanks before the number are skipped, a sign may come

@@ -37,6 +37,7 @@ FILES = {
         "LeadingZero=010\r\n"
         "Wrap=4294967297\r\n"
         "LeadingControl=\x0115\r\n"
+        "LongNumber=" + "0" * 27 + "12345\r\n"
         "Long=" + LONG + "\r\n"
         "[Products]\r\n"
         "Alpha=WIN32\r\n"
@@ -90,6 +91,7 @@ QUERIES = [
     ("i", "General", "LeadingZero", "7"),
     ("i", "General", "Wrap", "7"),
     ("i", "General", "LeadingControl", "7"),
+    ("i", "General", "LongNumber", "7"),
     ("i", "Products", "Delta", "5"),
     # key names: section, buffer size
     ("k", "Products", "350"),

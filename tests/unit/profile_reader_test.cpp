@@ -99,6 +99,9 @@ TEST(ProfileReader, IntegersAsWindowsParsesThem) {
         ProfileText text(std::string("[S]\nN=") + c.value + "\n");
         EXPECT_EQ(static_cast<int>(text.GetInt("S", "N", 7)), c.expected) << c.value;
     }
+    // Only the first 29 characters count.
+    ProfileText text("[S]\nN=" + std::string(27, '0') + "12345\n");
+    EXPECT_EQ(text.GetInt("S", "N", 7), 12u);
 }
 
 TEST(ProfileReader, CtrlZIsABlank) {
