@@ -12,6 +12,9 @@ namespace ostrel {
 
 // The lead bytes of a code page; false when the code page is unknown here.
 bool HostLeadBytes(unsigned codePage, LeadByteTable& lead);
+// Menus are read as text of the code page with these lead bytes, where this program
+// reads them itself; Windows' profile functions read them in the process's code page.
+void HostReadMenusWith(const LeadByteTable& lead);
 // Text of the code page to UTF-8; false when it cannot be converted.
 bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8);
 // The path as this program opens it, and the folder of it as Windows names it

@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include "check/check_host.h"
+#include "menu/profile_native.h"
 
 namespace ostrel {
 
@@ -18,6 +19,10 @@ bool HostLeadBytes(unsigned codePage, LeadByteTable& lead) {
         return false;
     lead = LeadByteTable::ForCodePage(codePage);
     return true;
+}
+
+void HostReadMenusWith(const LeadByteTable& lead) {
+    profile::SetLeadBytes(lead);
 }
 
 bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8) {

@@ -18,6 +18,8 @@ bool HostLeadBytes(unsigned codePage, LeadByteTable& lead) {
     return true;
 }
 
+void HostReadMenusWith(const LeadByteTable&) {}
+
 bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8) {
     utf8.clear();
     if (text.empty())

@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
     LeadByteTable lead;
     if (!HostLeadBytes(options.codePage, lead))
         return Fail("code page " + std::to_string(options.codePage) + " is not known here");
+    HostReadMenusWith(lead);
     std::string folder;
     if (!HostMenuPaths(options.shownFile, options.menuFile, folder))
         return Fail("cannot read the menu file '" + options.shownFile + "'");

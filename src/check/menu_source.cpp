@@ -12,7 +12,10 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
-bool SameName(const std::string& a, const std::string& b) { return ProfileNamesEqual(a, b); }
+bool SameName(const std::string& a, const std::string& b) {
+    static const LeadByteTable kSingleByte;
+    return ProfileNamesEqual(a, b, kSingleByte);
+}
 
 MenuSource::MenuSource(const std::string& bytes) {
     size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;

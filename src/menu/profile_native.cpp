@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 
+#include "menu/profile_native.h"
 #include "menu/profile_reader.h"
 #include "menu/storage.h"
 
@@ -23,6 +24,7 @@ struct Cached {
     std::unique_ptr<ProfileText> text;
 };
 Cached cache;
+LeadByteTable leadBytes;
 
 const ProfileText& Parsed(const std::string& file) {
     struct stat info = {};
@@ -34,7 +36,7 @@ const ProfileText& Parsed(const std::string& file) {
     if (!cache.text || cache.path != file || cache.device != info.st_dev || cache.inode != info.st_ino ||
         cache.size != info.st_size || cache.modified.tv_sec != info.st_mtim.tv_sec ||
         cache.modified.tv_nsec != info.st_mtim.tv_nsec) {
-        cache.text = std::make_unique<ProfileText>(ProfileText::FromFile(file));
+        cache.text = std::make_unique<ProfileText>(ProfileText::FromFile(file, leadBytes));
         cache.path = file;
         cache.device = info.st_dev;
         cache.inode = info.st_ino;
@@ -44,6 +46,11 @@ const ProfileText& Parsed(const std::string& file) {
     return *cache.text;
 }
 } // namespace
+
+void SetLeadBytes(const LeadByteTable& lead) {
+    leadBytes = lead;
+    cache.text.reset(); // parsed with the old ones
+}
 
 unsigned GetInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file) {
     return Parsed(file).GetInt(section, key, defaultValue);
@@ -60,7 +67,7 @@ int WriteString(const std::string& section, const std::string& key, const std::s
     if (std::ifstream in{file, std::ios::binary})
         bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << ProfileText::WithValue(bytes, section, key, value);
+    out << ProfileText::WithValue(bytes, section, key, value, leadBytes);
     out.close();
     cache.text.reset(); // the next read sees what was written
     return out.good() ? 1 : 0;

@@ -7,7 +7,25 @@
 namespace ostrel {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n'; }
+// Ctrl-Z ends many files written on DOS; Windows reads it as white space wherever it is.
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r' || c == '\n' || c == '\x1A';
+}
+
+char UpperLetter(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The value of a digit of bases up to 36; 36 for anything else.
+unsigned DigitValue(unsigned char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10u;
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10u;
+    return 36;
+}
 
 } // namespace
 
@@ -20,17 +38,16 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-bool ProfileNamesEqual(const std::string& a, const std::string& b) {
+bool ProfileNamesEqual(const std::string& a, const std::string& b, const LeadByteTable& lead) {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
+    for (size_t i = 0; i < a.size();) {
+        // The trail byte of a double-byte character may look like a letter; it does
+        // not fold.
+        size_t length = CharLength(a, i, lead);
+        if (length == 2 ? a.compare(i, 2, b, i, 2) != 0 : UpperLetter(a[i]) != UpperLetter(b[i]))
             return false;
+        i += length;
     }
     return true;
 }
@@ -49,7 +66,7 @@ int CopyCut(char* buffer, int size, const std::string& text) {
 
 } // namespace
 
-ProfileText::ProfileText(const std::string& bytes) {
+ProfileText::ProfileText(const std::string& bytes, const LeadByteTable& lead) : m_lead(lead) {
     size_t pos = 0;
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         pos = 3;
@@ -73,40 +90,52 @@ ProfileText::ProfileText(const std::string& bytes) {
             continue;
         size_t equals = line.find('=');
         if (equals == std::string::npos)
-            current->entries.push_back(Entry{line, std::string()});
+            current->entries.push_back(Entry{line, std::string(), false});
         else
-            current->entries.push_back(Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1))});
+            current->entries.push_back(
+                Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1)), true});
     }
 }
 
-ProfileText ProfileText::FromFile(const std::string& path) {
+ProfileText ProfileText::FromFile(const std::string& path, const LeadByteTable& lead) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return ProfileText(std::string());
-    return ProfileText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        return ProfileText(std::string(), lead);
+    return ProfileText(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+                       lead);
 }
 
 const ProfileText::Section* ProfileText::FindSection(const std::string& name) const {
     for (const Section& section : m_sections) {
-        if (ProfileNamesEqual(section.name, name))
+        if (ProfileNamesEqual(section.name, name, m_lead))
             return &section;
     }
     return nullptr;
 }
 
 unsigned ProfileText::GetInt(const std::string& section, const std::string& key, int defaultValue) const {
-    char buffer[32];
+    // Windows reads the value into 30 characters: a number is cut after 29.
+    char buffer[30];
     if (GetString(section, key.c_str(), "", buffer, sizeof buffer) == 0)
         return static_cast<unsigned>(defaultValue);
-    const char* p = buffer;
-    while (IsBlank(*p))
+    // Control characters and blanks before the number are skipped, a sign may come
+    // next, then "0x", "0o" or "0b" (in small letters only) makes the number
+    // hexadecimal, octal or binary; it ends at the first character that is no digit
+    // of its base, and wraps around at 32 bits.
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(buffer);
+    while (*p != '\0' && *p <= ' ')
         ++p;
     bool negative = false;
     if (*p == '+' || *p == '-')
         negative = *p++ == '-';
+    unsigned base = 10;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'o' || p[1] == 'b')) {
+        base = p[1] == 'x' ? 16 : p[1] == 'o' ? 8 : 2;
+        p += 2;
+    }
     unsigned value = 0;
-    while (*p >= '0' && *p <= '9')
-        value = value * 10u + static_cast<unsigned>(*p++ - '0');
+    for (unsigned digit = DigitValue(*p); digit < base; digit = DigitValue(*++p))
+        value = value * base + digit;
     return negative ? 0u - value : value;
 }
 
@@ -127,6 +156,8 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
         int left = size;
         char* out = buffer;
         for (const Entry& entry : found->entries) {
+            if (!entry.hasValue)
+                continue;
             if (left <= 2)
                 break;
             int n = CopyCut(out, left - 1, entry.name);
@@ -145,10 +176,11 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
     std::string value;
     bool present = false;
     if (found) {
+        // The first line of the name counts, even when it has no value.
         for (const Entry& entry : found->entries) {
-            if (ProfileNamesEqual(entry.name, key)) {
+            if (ProfileNamesEqual(entry.name, key, m_lead)) {
                 value = entry.value;
-                present = true;
+                present = entry.hasValue;
                 break;
             }
         }
@@ -164,8 +196,9 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
     return CopyCut(buffer, size, value);
 }
 
-std::string ProfileText::WithValue(const std::string& bytes, const std::string& section, const std::string& key,
-                                   const std::string& value) {
+std::string ProfileText::WithValue(const std::string& bytes, const std::string& section,
+                                   const std::string& key, const std::string& value,
+                                   const LeadByteTable& lead) {
     const std::string entry = key + "=" + value + "\r\n";
     std::string result;
     bool inSection = false, done = false;
@@ -183,8 +216,9 @@ std::string ProfileText::WithValue(const std::string& bytes, const std::string& 
                 done = true;
             }
             size_t close = line.rfind(']');
-            inSection = ProfileNamesEqual(TrimBlanks(close == std::string::npos ? line.substr(1) : line.substr(1, close - 1)),
-                                     section);
+            inSection = ProfileNamesEqual(
+                TrimBlanks(close == std::string::npos ? line.substr(1) : line.substr(1, close - 1)), section,
+                lead);
             result += raw;
             if (inSection && !raw.empty() && raw.back() != '\n')
                 result += "\r\n";
@@ -193,7 +227,8 @@ std::string ProfileText::WithValue(const std::string& bytes, const std::string& 
         }
         if (!done && inSection && !line.empty() && line[0] != ';') {
             size_t equals = line.find('=');
-            if (ProfileNamesEqual(TrimBlanks(equals == std::string::npos ? line : line.substr(0, equals)), key)) {
+            if (ProfileNamesEqual(TrimBlanks(equals == std::string::npos ? line : line.substr(0, equals)),
+                                  key, lead)) {
                 result += entry;
                 done = true;
                 continue;

@@ -2,24 +2,29 @@
 // functions. Its answers match GetPrivateProfileStringA / GetPrivateProfileIntA on
 // what menu files rely on: case-blind section and key names, values without the
 // blanks around them and without one pair of enclosing quotes, defaults for what is
-// missing, the leading decimal number of a value, and buffers cut as Windows cuts them.
+// missing, the leading number of a value, and buffers cut as Windows cuts them.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "text/ansi_text.h"
+
 namespace ostrel {
 
-// A profile line or name without the blanks around it.
+// A profile line or name without the blanks around it; the DOS end-of-file mark
+// (Ctrl-Z) counts as a blank.
 std::string TrimBlanks(const std::string& text);
-// Section and key names are found without regard to the letter case of A to Z.
-bool ProfileNamesEqual(const std::string& a, const std::string& b);
+// Section and key names are found without regard to the letter case of the
+// single-byte letters A to Z; a double-byte character matches only itself.
+bool ProfileNamesEqual(const std::string& a, const std::string& b, const LeadByteTable& lead);
 
 class ProfileText {
 public:
-    explicit ProfileText(const std::string& bytes);
+    // The text is in the code page with these lead bytes.
+    explicit ProfileText(const std::string& bytes, const LeadByteTable& lead = LeadByteTable());
     // Reads the whole file; a file that cannot be read is an empty profile.
-    static ProfileText FromFile(const std::string& path);
+    static ProfileText FromFile(const std::string& path, const LeadByteTable& lead = LeadByteTable());
 
     // As GetPrivateProfileIntA.
     unsigned GetInt(const std::string& section, const std::string& key, int defaultValue) const;
@@ -31,12 +36,15 @@ public:
     // As WritePrivateProfileStringA on the text: the key's line is replaced, or the key
     // added at the end of its section, or the section added at the end.
     static std::string WithValue(const std::string& bytes, const std::string& section, const std::string& key,
-                                 const std::string& value);
+                                 const std::string& value, const LeadByteTable& lead = LeadByteTable());
 
 private:
     struct Entry {
         std::string name;
         std::string value;
+        // A line without '=' is a name without a value: it is not listed, and read
+        // as if it were missing.
+        bool hasValue;
     };
     struct Section {
         std::string name;
@@ -44,6 +52,7 @@ private:
     };
     const Section* FindSection(const std::string& name) const;
     std::vector<Section> m_sections;
+    LeadByteTable m_lead;
 };
 
 } // namespace ostrel

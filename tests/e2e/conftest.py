@@ -33,6 +33,18 @@ def dpi_144(wine):
     wine.set_dpi(96)
 
 
+@pytest.fixture(scope="session")
+def japanese(wine):
+    """The environment of a Japanese Windows: Wine takes its ANSI code page (932)
+    from the locale, which is made here when the system has not got it."""
+    locales = wine.tmp / "locales"
+    if not (locales / "ja_JP.UTF-8").exists():
+        locales.mkdir(exist_ok=True)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", str(locales / "ja_JP.UTF-8")],
+                       capture_output=True, timeout=120)
+    return {"LOCPATH": str(locales), "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"}
+
+
 def image(path, width, height, colour, dpi=96, extra=()):
     """Writes a solid image with ImageMagick, with the resolution it declares."""
     path = Path(path)

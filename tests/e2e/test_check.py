@@ -116,6 +116,21 @@ def test_commands_resolve_against_the_base_and_text_converts_from_the_code_page(
     assert model["choices"][0]["command"] == "D:\\dir" + letter + "\\setup.exe /s"
 
 
+@pytest.mark.parametrize("code_page, commands", [
+    ("1252", ["D:\\first.exe", "D:\\first.exe"]),
+    ("932", ["D:\\first.exe", "D:\\second.exe"]),
+])
+def test_product_sections_are_found_by_name_in_the_code_page(tmp_path, code_page, commands):
+    # In Shift-JIS \x83\x41 and \x83\x61 are two katakana letters; in code page 1252 they
+    # are the letter f with a hook, then A or a: one name in two cases, as Windows sees it.
+    menu = tmp_path / "names.ini"
+    menu.write_bytes(b"[General]\r\nBitmap=b.bmp\r\n[Products]\r\n\x83\x41=\r\n\x83\x61=\r\n"
+                     b"[\x83\x41]\r\nCommand=first.exe\r\n[\x83\x61]\r\nCommand=second.exe\r\n")
+    model = as_json("--json", "--platform", "winxp", "--arch", "intel", "--codepage", code_page, "--base", "D:",
+                    menu)
+    assert [c["command"] for c in model["choices"]] == commands
+
+
 def test_matrix_shows_every_platform(example):
     result = check(example)
     assert result.returncode == 0

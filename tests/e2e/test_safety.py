@@ -156,18 +156,6 @@ def test_menus_that_are_no_menus_end_cleanly(wine, disc, name):
     assert proc.returncode == 0
 
 
-@pytest.fixture(scope="session")
-def japanese(wine):
-    """The environment of a Japanese Windows: Wine takes its ANSI code page (932)
-    from the locale, which is made here when the system has not got it."""
-    locales = wine.tmp / "locales"
-    if not (locales / "ja_JP.UTF-8").exists():
-        locales.mkdir(exist_ok=True)
-        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", str(locales / "ja_JP.UTF-8")],
-                       capture_output=True, timeout=120)
-    return {"LOCPATH": str(locales), "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"}
-
-
 def test_double_byte_paths_in_a_japanese_menu(wine, disc, japanese):
     # The folder name ends in a katakana letter whose second byte in Shift-JIS is 0x5C,
     # a backslash to a reader that does not know double-byte characters: the picture

@@ -60,18 +60,78 @@ TEST(ProfileReader, LongValuesAreCutToTheBuffer) {
 }
 
 TEST(ProfileReader, KeyNamesInFileOrderAndCutLikeWindows) {
-    ProfileText text("[Products]\nAlpha=WIN32\nbeta=\nGamma\n[Other]\nx=1\n");
+    // A line without '=' is no key: Windows leaves it out of the list.
+    ProfileText text("[Products]\nAlpha=WIN32\nbeta=\nGamma\nDelta=x\n[Other]\nx=1\n");
     int count = 0;
     std::string names = Read(text, "products", nullptr, "", 350, &count);
-    EXPECT_EQ(names, std::string("Alpha\0beta\0Gamma\0", 17));
+    EXPECT_EQ(names, std::string("Alpha\0beta\0Delta\0", 17));
     EXPECT_EQ(count, 17);
 
     // A list that does not fit: the last name is cut, two NULs end it, and the count
     // is the buffer size less two.
-    std::string small(12, '\x7F');
-    EXPECT_EQ(text.GetString("Products", nullptr, "", &small[0], 12), 10);
-    EXPECT_EQ(small.substr(0, 12), std::string("Alpha\0beta\0\0", 12));
+    std::string small(14, '\x7F');
+    EXPECT_EQ(text.GetString("Products", nullptr, "", &small[0], 14), 12);
+    EXPECT_EQ(small, std::string("Alpha\0beta\0D\0\0", 14));
 
     EXPECT_EQ(Read(text, "Empty", nullptr, "", 350, &count), "");
     EXPECT_EQ(count, 0);
+}
+
+TEST(ProfileReader, LineWithoutEqualsReadsAsMissing) {
+    // Windows finds the first line of a name, and one without '=' has no value.
+    ProfileText text("[Products]\nAlpha=WIN32\nGamma\nDelta\nDelta=later\n");
+    EXPECT_EQ(Read(text, "Products", "Gamma"), "DEF");
+    EXPECT_EQ(Read(text, "Products", "Delta"), "DEF");
+    EXPECT_EQ(text.GetInt("Products", "Gamma", 7), 7u);
+    EXPECT_EQ(Read(text, "Products", nullptr, ""), std::string("Alpha\0Delta\0", 12));
+}
+
+TEST(ProfileReader, IntegersAsWindowsParsesThem) {
+    struct Case {
+        const char* value;
+        int expected;
+    } cases[] = {
+        // "\00115" is the control character \001, then 15.
+        {"0x10", 16}, {"0X10", 0}, {"0x1fg", 31}, {"-0x10", -16},    {"0o17", 15},   {"0o19", 1},
+        {"0b101", 5}, {"+12", 12}, {"010", 10},   {"4294967297", 1}, {"\00115", 15}, {"- 5", 0},
+    };
+    for (const Case& c : cases) {
+        ProfileText text(std::string("[S]\nN=") + c.value + "\n");
+        EXPECT_EQ(static_cast<int>(text.GetInt("S", "N", 7)), c.expected) << c.value;
+    }
+    // Only the first 29 characters count.
+    ProfileText text("[S]\nN=" + std::string(27, '0') + "12345\n");
+    EXPECT_EQ(text.GetInt("S", "N", 7), 12u);
+}
+
+TEST(ProfileReader, CtrlZIsABlank) {
+    // DOS end-of-file marks: after a value, starting a line, alone on lines; text after
+    // one is still read.
+    ProfileText text("[General]\r\nBitmap=back.bmp\x1A\r\n\x1A[Products]\r\nAlpha=WIN32\r\n\x1A\r\n"
+                     "Gamma=x\x1Ay\r\n\x1A");
+    EXPECT_EQ(Read(text, "General", "Bitmap"), "back.bmp");
+    EXPECT_EQ(Read(text, "Products", nullptr, ""), std::string("Alpha\0Gamma\0", 12));
+    EXPECT_EQ(Read(text, "Products", "Gamma"), "x\x1Ay");
+}
+
+TEST(ProfileReader, DoubleByteNamesDoNotFoldCase) {
+    // In Shift-JIS \x83\x41 and \x83\x61 are two letters whose trail bytes are A and a.
+    const std::string menu = "[\x83\x41]\nName=first\n[\x83\x61]\nName=second\n"
+                             "[Keys]\n\x83\x41=upper\n\x83\x61=lower\n[Mixed\x83\x41]\n\x83\x61Key=found\n";
+    const ProfileText sjis(menu, LeadByteTable::ForCodePage(932));
+    const ProfileText singleByte(menu);
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* inShiftJis;
+        const char* inSingleBytes;
+    } cases[] = {
+        {"\x83\x61", "Name", "second", "first"},          {"\x83\x41", "Name", "first", "first"},
+        {"Keys", "\x83\x61", "lower", "upper"},           {"MIXED\x83\x41", "\x83\x61KEY", "found", "found"},
+        {"Mixed\x83\x61", "\x83\x61Key", "DEF", "found"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Read(sjis, c.section, c.key), c.inShiftJis) << c.section << "/" << c.key;
+        EXPECT_EQ(Read(singleByte, c.section, c.key), c.inSingleBytes) << c.section << "/" << c.key;
+    }
 }

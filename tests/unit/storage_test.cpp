@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "menu/profile_native.h"
 #include "menu/storage.h"
 #include "temp_file.h"
 
@@ -36,6 +37,20 @@ TEST(Storage, KeyListCountsTheNamesThatFit) {
     EXPECT_EQ(names[0], "Product0");
     EXPECT_EQ(names[34], "Product34");
     EXPECT_EQ(names[35], "Product3");
+}
+
+TEST(Storage, NamesFollowTheCodePageSetForTheNativeReader) {
+    // In Shift-JIS \x83\x41 and \x83\x61 are two letters whose trail bytes are A and a.
+    TempFile file("[\x83\x41]\nName=first\n[\x83\x61]\nName=second\n");
+    Storage storage(file.path());
+    std::string single, shiftJis;
+    storage.ReadString(single, "", "Name", "\x83\x61");
+    // The file is unchanged since that read: only a dropped cache sees the new code page.
+    profile::SetLeadBytes(LeadByteTable::ForCodePage(932));
+    storage.ReadString(shiftJis, "", "Name", "\x83\x61");
+    profile::SetLeadBytes(LeadByteTable());
+    EXPECT_EQ(single, "first");
+    EXPECT_EQ(shiftJis, "second");
 }
 
 TEST(Storage, MissingFileGivesDefaults) {

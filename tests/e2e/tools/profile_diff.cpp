@@ -1,10 +1,14 @@
 // Runs the same profile queries through Windows' GetPrivateProfile functions and
-// through our own reader, and prints every answer that differs.
+// through our own reader, and prints Windows' answer to each, and ours where it differs.
 //   profile-diff MENU QUERIES
 // QUERIES holds one query a line, fields separated by tabs:
 //   s <section> <key> <default>   a string read with a 1024-byte buffer
 //   i <section> <key> <default>   an integer read
 //   k <section> <size>            the key names of a section into a buffer of <size>
+// The output starts with the process's ANSI code page, then for the Nth query
+//   same N: <query>               or   DIFF N: <query>
+//     windows: <answer>                  windows: <answer>
+//                                        ours:    <answer>
 // Exit status 0 when every answer agrees, 1 otherwise, 2 for bad arguments.
 #include <windows.h>
 
@@ -29,13 +33,14 @@ std::vector<std::string> SplitTabs(const std::string& line) {
     }
 }
 
-std::string Show(const char* buffer, int count) {
+// Bytes as printable ASCII: NUL as \0, other control and non-ASCII bytes as \xNN.
+std::string Escape(const std::string& bytes) {
     std::string shown;
-    for (int i = 0; i < count + 1; ++i) {
-        unsigned char c = static_cast<unsigned char>(buffer[i]);
+    for (char byte : bytes) {
+        unsigned char c = static_cast<unsigned char>(byte);
         if (c == 0)
             shown += "\\0";
-        else if (c < 32 || c > 126) {
+        else if ((c < 32 && c != '\t') || c > 126) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             shown += hex;
@@ -43,6 +48,11 @@ std::string Show(const char* buffer, int count) {
             shown += static_cast<char>(c);
     }
     return shown;
+}
+
+// The characters a call placed in its buffer and the terminator after them.
+std::string Show(const char* buffer, int count) {
+    return Escape(std::string(buffer, static_cast<size_t>(count) + 1));
 }
 } // namespace
 
@@ -57,7 +67,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot read %s\n", argv[2]);
         return 2;
     }
-    ostrel::ProfileText ours = ostrel::ProfileText::FromFile(menu);
+    // Windows reads the file in the process's code page; so does our reader here.
+    ostrel::ProfileText ours =
+        ostrel::ProfileText::FromFile(menu, ostrel::LeadByteTable::ForCodePage(GetACP()));
+    std::printf("code page %u\n", GetACP());
     int differences = 0, count = 0;
     std::string line;
     while (std::getline(queries, line)) {
@@ -91,10 +104,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "bad query: %s\n", line.c_str());
             return 2;
         }
-        if (theirs != mine) {
-            ++differences;
-            std::printf("DIFF %s\n  windows: %s\n  ours:    %s\n", line.c_str(), theirs.c_str(), mine.c_str());
-        }
+        const bool same = theirs == mine;
+        differences += same ? 0 : 1;
+        std::printf("%s %d: %s\n  windows: %s\n", same ? "same" : "DIFF", count, Escape(line).c_str(),
+                    theirs.c_str());
+        if (!same)
+            std::printf("  ours:    %s\n", mine.c_str());
     }
     std::printf("%d queries, %d differ\n", count, differences);
     return differences == 0 && count > 0 ? 0 : 1;
