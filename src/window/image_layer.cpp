@@ -90,27 +90,20 @@ void SetPageScaleForDpi(const Surface& surface) {
 }
 
 Ratio ComputeResolutionRatio(const Surface& surface) {
-    Ratio ratio;
+    float dpiX = 0.0f, dpiY = 0.0f;
     if (surface.dpi != 0) {
-        float dpiX = 0.0f, dpiY = 0.0f;
         Functions().GdipGetDpiX(surface.graphics, &dpiX);
         Functions().GdipGetDpiY(surface.graphics, &dpiY);
-        ratio.x = dpiX / static_cast<float>(surface.dpi);
-        ratio.y = dpiY / static_cast<float>(surface.dpi);
     }
-    return ratio;
+    return ResolutionRatio(dpiX, dpiY, surface.dpi);
 }
 
 void NormalizeImageResolution(ImageObject* image, Resolution recorded, Ratio ratio, int useImageDpi) {
     if (!image)
         return;
-    float baseX = 96.0f, baseY = 96.0f;
-    if (useImageDpi) {
-        baseX = recorded.x;
-        baseY = recorded.y;
-    }
+    const Resolution resolution = NormalizedResolution(recorded, ratio, useImageDpi);
     GdiplusImage* gdip = AsGdiplus(image);
-    Status status = Functions().GdipBitmapSetResolution(gdip->m_pHandle, baseX * ratio.x, baseY * ratio.y);
+    Status status = Functions().GdipBitmapSetResolution(gdip->m_pHandle, resolution.x, resolution.y);
     if (status != Ok)
         gdip->m_lastStatus = status;
 }
@@ -184,17 +177,12 @@ void DrawImageKeyed(const Surface& surface, const ImageObject* image, int x, int
 
 void RestoreBackground(const Surface& surface, const ImageObject* background, int x, int y, int width, int height,
                        int useImageDpi, float backgroundDpiX, float backgroundDpiY) {
-    float dx = static_cast<float>(x - 1), dy = static_cast<float>(y - 1);
-    float dw = static_cast<float>(width + 2), dh = static_cast<float>(height + 2);
-    float sx = dx, sy = dy, sw = dw, sh = dh;
-    if (useImageDpi) {
-        sx = dx * backgroundDpiX / 96.0f;
-        sy = dy * backgroundDpiY / 96.0f;
-        sw = dw * backgroundDpiX / 96.0f;
-        sh = dh * backgroundDpiY / 96.0f;
-    }
-    Functions().GdipDrawImageRectRect(surface.graphics, background ? AsGdiplus(background)->m_pHandle : nullptr, dx,
-                                      dy, dw, dh, sx, sy, sw, sh, UnitPixel, nullptr, nullptr, nullptr);
+    const RestoreRects rects =
+        RestoreRectangles(x, y, width, height, useImageDpi, backgroundDpiX, backgroundDpiY);
+    const FloatRect &d = rects.destination, &s = rects.source;
+    Functions().GdipDrawImageRectRect(
+        surface.graphics, background ? AsGdiplus(background)->m_pHandle : nullptr, d.x, d.y, d.width,
+        d.height, s.x, s.y, s.width, s.height, UnitPixel, nullptr, nullptr, nullptr);
 }
 
 DWORD ToArgb(Colour colour) {

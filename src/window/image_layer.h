@@ -7,6 +7,7 @@
 
 #include "menu/choice.h"
 #include "window/gdiplus_api.h"
+#include "window/window_geometry.h"
 
 namespace ostrel {
 
@@ -43,11 +44,6 @@ struct Surface {
     gdiplus::GpGraphics* graphics = nullptr;
     unsigned dpi = 0;
 };
-struct Ratio {
-    float x = 1.0f;
-    float y = 1.0f;
-};
-
 ImagePtr LoadBitmapFile(const std::string& path);
 ImageMeasure MeasureImage(const ImageObject* image);
 Surface PrepareGraphics(HDC paintDc, HWND window, bool inPaint);

@@ -48,4 +48,36 @@ void DeviceToLogical(int& x, int& y, unsigned dpi) {
     y = static_cast<int>(static_cast<unsigned>(y) * 96u / dpi);
 }
 
+Ratio ResolutionRatio(float surfaceDpiX, float surfaceDpiY, unsigned windowDpi) {
+    Ratio ratio;
+    if (windowDpi != 0) {
+        ratio.x = surfaceDpiX / static_cast<float>(windowDpi);
+        ratio.y = surfaceDpiY / static_cast<float>(windowDpi);
+    }
+    return ratio;
+}
+
+Resolution NormalizedResolution(Resolution recorded, Ratio ratio, int useImageDpi) {
+    float baseX = 96.0f, baseY = 96.0f;
+    if (useImageDpi) {
+        baseX = recorded.x;
+        baseY = recorded.y;
+    }
+    return Resolution{baseX * ratio.x, baseY * ratio.y};
+}
+
+RestoreRects RestoreRectangles(int x, int y, int width, int height, int useImageDpi, float backgroundDpiX,
+                               float backgroundDpiY) {
+    RestoreRects rects;
+    FloatRect& d = rects.destination;
+    d = FloatRect{static_cast<float>(x - 1), static_cast<float>(y - 1), static_cast<float>(width + 2),
+                  static_cast<float>(height + 2)};
+    rects.source = d;
+    if (useImageDpi) {
+        rects.source = FloatRect{d.x * backgroundDpiX / 96.0f, d.y * backgroundDpiY / 96.0f,
+                                 d.width * backgroundDpiX / 96.0f, d.height * backgroundDpiY / 96.0f};
+    }
+    return rects;
+}
+
 } // namespace ostrel

@@ -1,5 +1,6 @@
 """Choices on screen: keyed normal images, hover and memo looks, the pressed look,
-colour keys and DPI scaling, seen in the pixels of the real window."""
+pictures of different sizes and what the redraws restore between looks, colour keys
+and DPI scaling, seen in the pixels of the real window."""
 
 import time
 
@@ -7,6 +8,7 @@ from conftest import image, menu
 
 BLUE = (0x33, 0x66, 0xCC)
 GREY = (0x80, 0x80, 0x80)
+GREEN = (0x22, 0xAA, 0x44)
 RED = (255, 0, 0)
 PURE_BLUE = (0, 0, 255)
 MAGENTA = (255, 0, 255)
@@ -138,3 +140,92 @@ def test_reload_shows_the_choice_under_the_pointer_hovered(wine, disc):
     wine.keys(window_id, "ctrl+q", "r")
     wine.wait_pixels(has(YELLOW, (left + 200, top + 50, 100, 30)), what="the moved choice, hovered")
     assert wine.screenshot().bounding_box(RED, region=choice) is None
+
+
+def test_restores_cover_the_hover_picture_size(wine, disc):
+    # One hover picture larger than its normal picture, one smaller.
+    image(disc / "back.png", 500, 300, "#3366CC")
+    image(disc / "normal.png", 100, 30, "#FF0000")
+    image(disc / "large.png", 160, 60, "#FFFF00")
+    image(disc / "small.png", 50, 20, "#FFFF00")
+    _, (left, top, _, _) = open_menu(wine, disc, (
+        "[General]\nBitmap=back.png\nDefaultCaption=Sizes\n[Products]\nLarge=\nSmall=\n"
+        "[Large]\nBitmap=normal.png\nBitmapHi=large.png\nPoint=20,20\n"
+        "[Small]\nBitmap=normal.png\nBitmapHi=small.png\nPoint=20,150\n"), "Sizes")
+    large_normal, large_hover = (left + 20, top + 20, 100, 30), (left + 20, top + 20, 160, 60)
+    wine.wait_pixels(has(RED, large_normal), what="the normal images")
+
+    # Leaving: the background comes back under the whole of the larger hover picture.
+    wine.move_pointer(left + 30, top + 30)
+    wine.wait_pixels(has(YELLOW, large_hover), what="the large hover picture")
+    wine.move_pointer(left + 300, top + 280)
+    wine.wait_pixels(lambda s: has(RED, large_normal)(s) and lacks(YELLOW, large_hover)(s),
+                     what="the normal look with no trace of the large hover picture")
+
+    # Entering: only the smaller hover picture's area (and its margin) is restored, so
+    # the rest of the normal picture stays.
+    wine.move_pointer(left + 100, top + 160)
+    wine.wait_pixels(lambda s: has(YELLOW, (left + 20, top + 150, 50, 20))(s)
+                     and has(RED, (left + 72, top + 150, 48, 30))(s) and has(RED, (left + 20, top + 172, 100, 8))(s),
+                     what="the small hover picture over the rest of the normal one")
+
+
+def test_a_pressed_picture_without_a_hover_picture_is_never_shown(wine, disc):
+    # The pressed picture is larger than the normal one, so that the normal look drawn
+    # on leaving would not hide it; the memo going away shows that the leave was drawn.
+    image(disc / "back.png", 500, 300, "#3366CC")
+    image(disc / "normal.png", 100, 30, "#FF0000")
+    image(disc / "press.png", 160, 60, "#FF8000")
+    image(disc / "memo.png", 80, 40, "#00FFFF")
+    _, (left, top, _, _) = open_menu(wine, disc, (
+        "[General]\nBitmap=back.png\nDefaultCaption=Unpressed\n[Products]\nA=\n"
+        "[A]\nBitmap=normal.png\nBitmapPress=press.png\nBitmapMemo=memo.png\nPoint=40,120\nPointMemo=300,200\n"),
+        "Unpressed")
+    normal, pressed = (left + 40, top + 120, 100, 30), (left + 40, top + 120, 160, 60)
+    memo = (left + 300, top + 200, 80, 40)
+    wine.wait_pixels(has(RED, normal), what="the normal image")
+    wine.move_pointer(left + 60, top + 130)
+    wine.wait_pixels(lambda s: has(CYAN, memo)(s) and has(RED, normal)(s), what="the memo beside the normal look")
+    wine.xdotool("mousedown", 1)
+    wine.xdotool("mouseup", 1)
+    wine.move_pointer(left + 5, top + 280)
+    wine.wait_pixels(has(BLUE, memo), what="the memo gone")
+    shot = wine.screenshot()
+    assert shot.bounding_box(ORANGE, region=pressed) is None
+    assert shot.bounding_box(RED, region=normal) == normal
+
+
+def test_a_hover_picture_without_a_normal_one_stays_after_leaving(wine, disc):
+    image(disc / "back.png", 500, 300, "#3366CC")
+    image(disc / "hover.png", 100, 30, "#FFFF00")
+    image(disc / "memo.png", 80, 40, "#00FFFF")
+    _, (left, top, _, _) = open_menu(wine, disc, (
+        "[General]\nBitmap=back.png\nDefaultCaption=No Normal\n[Products]\nA=\n"
+        "[A]\nBitmapHi=hover.png\nBitmapMemo=memo.png\nPoint=40,120\nPointMemo=300,200\n"), "No Normal")
+    hover, memo = (left + 40, top + 120, 100, 30), (left + 300, top + 200, 80, 40)
+    wine.wait_pixels(has(BLUE, hover), what="the menu")
+    # Without a normal picture the hot area is the single point at Point.
+    wine.move_pointer(left + 40, top + 120)
+    wine.wait_pixels(lambda s: has(YELLOW, hover)(s) and has(CYAN, memo)(s), what="the hover look")
+    wine.move_pointer(left + 5, top + 280)
+    wine.wait_pixels(has(BLUE, memo), what="the memo gone")
+    assert wine.screenshot().bounding_box(YELLOW, region=hover) == hover
+
+
+def test_restores_with_use_image_dpi_read_the_background_at_its_resolution(wine, disc):
+    # A 48-dpi background counts twice its pixel size: its colours change at pixel 125,
+    # logical 250, in the middle of the memo picture.
+    image(disc / "back.png", 250, 150, "#3366CC", dpi=48,
+          extra=["-fill", "#22AA44", "-draw", "rectangle 125,0 249,149"])
+    image(disc / "memo.png", 100, 30, "#00FFFF")
+    _, (left, top, _, _) = open_menu(wine, disc, (
+        "[General]\nBitmap=back.png\nDefaultCaption=Image Dpi Restore\nUseImageDpi=1\n[Products]\nA=\n"
+        "[A]\nRect=100,30\nBitmapMemo=memo.png\nPoint=20,20\nPointMemo=200,100\n"), "Image Dpi Restore")
+    memo = (left + 200, top + 100, 100, 30)
+    blue_part, green_part = (left + 201, top + 101, 46, 28), (left + 254, top + 101, 45, 28)
+    wine.wait_pixels(lambda s: has(BLUE, blue_part)(s) and has(GREEN, green_part)(s), what="the background")
+    wine.move_pointer(left + 40, top + 30)
+    wine.wait_pixels(has(CYAN, memo), what="the memo")
+    wine.move_pointer(left + 5, top + 280)
+    wine.wait_pixels(lambda s: lacks(CYAN, memo)(s) and has(BLUE, blue_part)(s) and has(GREEN, green_part)(s),
+                     what="the background's own pixels back under the memo")

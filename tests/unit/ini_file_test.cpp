@@ -64,6 +64,7 @@ TEST(IniFile, ForegroundOnlyWhenItDiffersFromBackground) {
         {"Foreground=16\n", 0x00100000},
         {"Foreground=0,128,255\n", 0x00FF8000},
         {"Background=7\n", 0x00123456}, // "7" against the default "7"
+        {"Background=9a\nForeground=9A\n", 0x000000FF}, // the texts differ in letter case only
     };
     for (const Case& c : cases) {
         Loaded l(std::string("[General]\nBitmap=b.bmp\n") + c.keys);

@@ -73,11 +73,12 @@ TEST(Products, PlatformRuleOnEveryFamily) {
         const char* list;
         std::uint32_t version;
         unsigned architecture;
-        const char* sections; // [P.x] sections that have a Command
+        const char* sections; // [P.x] sections that have a Command ("x=": an empty one)
         const char* expected; // chosen section, or "-" when left out
     } cases[] = {
         {"win95", kWin98, 0, "", "P.WIN95"},
         {"win95", kXp, 0, "", "-"},
+        {"WIN32,WIN95", kWin98, 0, "", "P.WIN95"},
         {"WIN32", kWin95, 0, "", "P.WIN32"},
         {"WIN32", kWin32s, 0, "", "-"},
         {"DEFAULT", kWin32s, 0, "", "P.DEFAULT"},
@@ -89,6 +90,7 @@ TEST(Products, PlatformRuleOnEveryFamily) {
         {"WINNT", kWin10, 0, "WINNT.X64", "-"},
         {"WINNT", kWin10, 6, "WINNT.IA64", "P.WINNT.IA64"},
         {"WINNT", kWin10, 12, "WINNT.", "P.WINNT."},         // ARM64: the empty architecture word
+        {"WINNT", kWin10, 9, "WINNT=", "P.WINNT"},           // an empty Command is present
         {"WINXP,DEFAULT", kXp, 0, "", "P.DEFAULT"},
         {"WINXP,DEFAULT", kXp, 0, "WINXP.INTEL", "P.WINXP.INTEL"},
         {"WINXP,DEFAULT", kXp, 0, "WINXP", "P.WINXP"},
@@ -99,6 +101,7 @@ TEST(Products, PlatformRuleOnEveryFamily) {
         {"VISTA", kVista, 9, "", "P.VISTA"},
         {"VISTA", kWin7, 9, "", "-"},
         {"VISTA WINNT", kVista, 9, "WINNT", "P.WINNT"},
+        {"WIN32,VISTA", kVista, 9, "", "P.VISTA"},
         {"vista,win95", kWin95, 0, "", "P.WIN95"},
         {"WIN32WINNT", kWin7, 9, "WINNT", "P.WINNT"},        // separators do not matter
         {"nothing", kWin10, 9, "", "-"},
@@ -108,8 +111,12 @@ TEST(Products, PlatformRuleOnEveryFamily) {
         std::string sections = c.sections;
         for (size_t start = 0; !sections.empty() && start != std::string::npos;) {
             size_t space = sections.find(' ', start);
-            text += "[P." + sections.substr(start, space == std::string::npos ? std::string::npos : space - start) +
-                    "]\nCommand=tavnop\n";
+            std::string name =
+                sections.substr(start, space == std::string::npos ? std::string::npos : space - start);
+            bool empty = name.back() == '=';
+            if (empty)
+                name.pop_back();
+            text += "[P." + name + "]\nCommand=" + (empty ? "" : "tavnop") + "\n";
             start = space == std::string::npos ? space : space + 1;
         }
         Menu menu(text, c.version, c.architecture);
@@ -148,6 +155,24 @@ TEST(Products, ArchitectureQuery) {
         for (const std::string& call : system.calls)
             calls += (calls.empty() ? "" : " ") + call;
         EXPECT_EQ(calls, c.calls);
+    }
+}
+
+TEST(Products, TheArchitectureIsAskedOnceForEachProductThatOpensTheNtFamily) {
+    // Whether or not [P.WINNT] has a Command; products without an NT-family token, or
+    // on Windows 98, do not ask.
+    const char text[] = "[General]\nBitmap=b.bmp\n[Products]\nHas=WINNT\nLacks=WINNT\nXp=WINXP,DEFAULT\n"
+                        "Old=WIN95,WIN32\nOwn=\n[Has.WINNT]\nCommand=tavnop\n";
+    struct Case {
+        std::uint32_t version;
+        int queries;
+    } cases[] = {{kWin10, 3}, {kWin98, 0}};
+    for (const Case& c : cases) {
+        Menu menu(text, c.version);
+        int queries = 0;
+        for (const std::string& call : menu.system.calls)
+            queries += call == "IsWow64Process";
+        EXPECT_EQ(queries, c.queries) << std::hex << c.version;
     }
 }
 
@@ -235,6 +260,15 @@ TEST(Products, GetAtOutOfRangeGivesTheFirstChoice) {
 
 TEST(Products, ReloadsAppendToAnEmptiedList) {
     Menu menu(kExample, kWin10);
+    {
+        TempFile again(kExample);
+        menu.model.m_strPath = again.path();
+        EXPECT_TRUE(menu.model.Load()); // a load appends: emptying the list is the reload's part
+        EXPECT_EQ(menu.model.GetCount(), 6);
+        menu.model.RemoveAllChoices();
+        EXPECT_TRUE(menu.model.Load());
+        EXPECT_EQ(menu.Sections(), "Alpha=Alpha Beta=Beta.WIN32 Gamma=Gamma.WINNT.X64");
+    }
     menu.model.RemoveAllChoices();
     EXPECT_FALSE(menu.model.Load()); // the file is gone: a failed load adds nothing
     EXPECT_EQ(menu.model.GetCount(), 0);

@@ -53,6 +53,13 @@ TEST(Storage, NamesFollowTheCodePageSetForTheNativeReader) {
     EXPECT_EQ(shiftJis, "second");
 }
 
+TEST(Storage, AStringIsReadThroughOneKilobyte) {
+    TempFile file("[General]\nLong=" + std::string(2000, 'x') + "\n");
+    std::string text;
+    EXPECT_EQ(Storage(file.path()).ReadString(text, "", "Long", "General"), 1023);
+    EXPECT_EQ(text.size(), 1023u);
+}
+
 TEST(Storage, MissingFileGivesDefaults) {
     Storage storage("/nonexistent/ostrel.ini");
     std::string text;

@@ -29,6 +29,7 @@ TEST(ValueRules, Colours) {
         {"9", 0x00090000, 0x000000FF},           {"15", 0x000F0000, 0x00FFFFFF},
         {"16", 0x00100000, 0x00100000},          {"-1", 0x00FF0000, 0x00FF0000},
         {"7", 0x00070000, 0x00C0C0C0},           {"", 0x00000000, 0x00000000},
+        {"009", 0x00090000, 0x00090000}, // three bytes: a triplet, not table entry 9
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseColor(c.text), c.parsed) << c.text;

@@ -54,3 +54,65 @@ TEST(WindowGeometry, PointerBackToLogicalPixels) {
     EXPECT_EQ(x, 7);
     EXPECT_EQ(y, 9);
 }
+
+namespace {
+// How large Windows' GDI+ draws an image at its natural size: by the surface's DPI
+// and the resolution set on the image, whatever the page scale.
+float NaturalDevicePixels(int pixels, float surfaceDpi, float resolution) {
+    return static_cast<float>(pixels) * surfaceDpi / resolution;
+}
+} // namespace
+
+TEST(WindowGeometry, NaturalSizeDrawsCoverTheirLogicalSizeAtEveryDpi) {
+    struct Case {
+        int pixels;
+        float fileDpi;
+        int useImageDpi;
+        float surfaceDpi;
+        unsigned windowDpi;
+        float device; // pixels x 96 / base logical pixels, at the window's DPI
+    } cases[] = {
+        {100, 96, 0, 96, 144, 150},  // a per-monitor window at 144 dpi on a 96-dpi system
+        {100, 72, 0, 96, 144, 150},  // the file's resolution counts only with UseImageDpi
+        {100, 192, 1, 96, 144, 75},  // with it, 50 logical pixels
+        {100, 48, 1, 144, 144, 300}, // the surface already at the window's DPI
+        {100, 96, 0, 96, 96, 100},
+        {100, 72, 0, 96, 0, 100}, // no window DPI: no ratio, one logical pixel a pixel
+    };
+    for (const Case& c : cases) {
+        Ratio ratio = ResolutionRatio(c.surfaceDpi, c.surfaceDpi, c.windowDpi);
+        Resolution set = NormalizedResolution(Resolution{c.fileDpi, c.fileDpi}, ratio, c.useImageDpi);
+        EXPECT_NEAR(NaturalDevicePixels(c.pixels, c.surfaceDpi, set.x), c.device, 0.01)
+            << c.fileDpi << " dpi file, surface " << c.surfaceDpi << ", window " << c.windowDpi;
+        EXPECT_NEAR(NaturalDevicePixels(c.pixels, c.surfaceDpi, set.y), c.device, 0.01);
+    }
+}
+
+TEST(WindowGeometry, RestoresWidenByOnePixelAndReadTheBackgroundAtItsResolution) {
+    struct Case {
+        int x, y, width, height, useImageDpi;
+        float backgroundDpi;
+        FloatRect destination, source;
+    } cases[] = {
+        {40, 120, 100, 30, 0, 96, {39, 119, 102, 32}, {39, 119, 102, 32}},
+        {40, 120, 100, 30, 0, 48, {39, 119, 102, 32}, {39, 119, 102, 32}}, // without UseImageDpi
+        {40, 120, 100, 30, 1, 48, {39, 119, 102, 32}, {19.5f, 59.5f, 51, 16}},
+        {40, 120, 100, 30, 1, 192, {39, 119, 102, 32}, {78, 238, 204, 64}},
+        {40, 120, 0, 0, 0, 96, {39, 119, 2, 2}, {39, 119, 2, 2}},           // a 0 x 0 hover size
+        {6, 1, 94, 94, 1, 100, {5, 0, 96, 96}, {5.20833349f, 0, 100, 100}}, // 5 x 100 / 96, multiplied first
+    };
+    for (const Case& c : cases) {
+        RestoreRects rects =
+            RestoreRectangles(c.x, c.y, c.width, c.height, c.useImageDpi, c.backgroundDpi, c.backgroundDpi);
+        const FloatRect* got[] = {&rects.destination, &rects.source};
+        const FloatRect* want[] = {&c.destination, &c.source};
+        for (int i = 0; i < 2; ++i) {
+            SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " at " << c.backgroundDpi << " dpi, "
+                                            << (i == 0 ? "destination" : "source"));
+            EXPECT_EQ(got[i]->x, want[i]->x);
+            EXPECT_EQ(got[i]->y, want[i]->y);
+            EXPECT_EQ(got[i]->width, want[i]->width);
+            EXPECT_EQ(got[i]->height, want[i]->height);
+        }
+    }
+}
