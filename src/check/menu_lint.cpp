@@ -74,8 +74,9 @@ const std::vector<std::string> kKeywords = {"tavexit",     "tavnop",        "tav
                                             "tavshlexfile", "tavshlexurl",  "tavshlexrunas", "tavshlex",
                                             "tavcreateprocess"};
 
-bool Contains(const std::vector<std::string>& names, const std::string& name) {
-    return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, name); });
+bool Contains(const std::vector<std::string>& names, const std::string& name,
+              const LeadByteTable& lead = LeadByteTable()) {
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameName(n, name, lead); });
 }
 
 struct Box {
@@ -90,7 +91,7 @@ struct Box {
 class Linter {
 public:
     Linter(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files)
-        : m_options(options), m_lead(lead), m_files(files), m_source(ReadFile(options.menuFile)) {}
+        : m_options(options), m_lead(lead), m_files(files), m_source(ReadFile(options.menuFile), lead) {}
 
     std::vector<Finding> Run() {
         CheckGeneral();
@@ -146,8 +147,18 @@ private:
         return header.sizeKnown;
     }
 
+    void NoteLineWithoutValue(const SourceEntry& entry, const SourceSection& section) {
+        Add(entry.line, Severity::Warning,
+            "'" + entry.key.substr(0, 40) + (entry.key.size() > 40 ? "..." : "") + "' in [" + section.name +
+                "] has no '=': the launcher does not read it");
+    }
+
     void CheckKeys(const SourceSection& section, const std::vector<std::string>& known, const std::string& what) {
         for (const SourceEntry& entry : section.entries) {
+            if (!entry.hasValue) {
+                NoteLineWithoutValue(entry, section);
+                continue;
+            }
             if (entry.rawLength > 1023)
                 Add(entry.line, Severity::Warning,
                     entry.key + " in [" + section.name + "] is longer than 1,023 characters: the launcher cuts it");
@@ -185,6 +196,10 @@ private:
             return;
         size_t used = 0;
         for (const SourceEntry& entry : list->entries) {
+            if (!entry.hasValue) {
+                NoteLineWithoutValue(entry, *list);
+                continue;
+            }
             used += entry.key.size() + 1;
             if (used <= 349)
                 continue;
@@ -220,7 +235,7 @@ private:
             bool processorSpecific = false;
             for (const SourceSection& section : m_source.Sections()) {
                 if (section.name.size() <= product.size() + 1 ||
-                    !SameName(section.name.substr(0, product.size() + 1), product + "."))
+                    !SameName(section.name.substr(0, product.size() + 1), product + ".", m_lead))
                     continue;
                 size_t dot = section.name.find('.', product.size() + 1);
                 processorSpecific = processorSpecific ||
@@ -249,7 +264,7 @@ private:
             Add(listLine, Severity::Warning, product + " has no section [" + product + "]: every key takes its default");
         } else {
             for (const SourceEntry& entry : own->entries) {
-                if (!list.empty() && Contains(kCommandKeys, entry.key))
+                if (entry.hasValue && !list.empty() && Contains(kCommandKeys, entry.key))
                     Add(entry.line, Severity::Warning,
                         entry.key + " in [" + own->name + "] is not read: " + product +
                             " has a platform list, so its command keys come from its platform sections");
@@ -432,11 +447,11 @@ private:
     void CheckSections() {
         for (const SourceSection& section : m_source.Sections()) {
             const std::string& name = section.name;
-            if (SameName(name, "General") || SameName(name, "Products") || Contains(m_products, name))
+            if (SameName(name, "General") || SameName(name, "Products") || Contains(m_products, name, m_lead))
                 continue;
             std::string product;
             for (const std::string& p : m_products)
-                if (name.size() > p.size() && name[p.size()] == '.' && SameName(name.substr(0, p.size()), p) &&
+                if (name.size() > p.size() && name[p.size()] == '.' && SameName(name.substr(0, p.size()), p, m_lead) &&
                     p.size() > product.size())
                     product = p;
             if (product.empty()) {
@@ -476,7 +491,7 @@ private:
             Add(section.line, Severity::Warning, "[" + section.name + "] is never chosen: " + why);
         std::vector<std::string> known = kCommandKeys;
         for (const SourceEntry& entry : section.entries)
-            if (Contains(kLookKeys, entry.key))
+            if (entry.hasValue && Contains(kLookKeys, entry.key))
                 Add(entry.line, Severity::Warning,
                     entry.key + " in [" + section.name + "] is not read: pictures and Rect come from [" + product + "]");
         known.insert(known.end(), kLookKeys.begin(), kLookKeys.end());

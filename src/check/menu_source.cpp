@@ -12,12 +12,11 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    static const LeadByteTable kSingleByte;
-    return ProfileNamesEqual(a, b, kSingleByte);
+bool SameName(const std::string& a, const std::string& b, const LeadByteTable& lead) {
+    return ProfileNamesEqual(a, b, lead);
 }
 
-MenuSource::MenuSource(const std::string& bytes) {
+MenuSource::MenuSource(const std::string& bytes, const LeadByteTable& lead) : m_lead(lead) {
     size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     int line = 0;
     while (pos < bytes.size()) {
@@ -42,6 +41,7 @@ MenuSource::MenuSource(const std::string& bytes) {
         entry.key = TrimBlanks(equals == std::string::npos ? text : text.substr(0, equals));
         entry.value = equals == std::string::npos ? std::string() : TrimBlanks(text.substr(equals + 1));
         entry.rawLength = entry.value.size();
+        entry.hasValue = equals != std::string::npos;
         entry.line = line;
         m_sections.back().entries.push_back(entry);
     }
@@ -49,7 +49,7 @@ MenuSource::MenuSource(const std::string& bytes) {
 
 const SourceSection* MenuSource::Find(const std::string& name) const {
     for (const SourceSection& section : m_sections)
-        if (SameName(section.name, name))
+        if (SameName(section.name, name, m_lead))
             return &section;
     return nullptr;
 }
@@ -59,8 +59,8 @@ const SourceEntry* MenuSource::Find(const std::string& section, const std::strin
     if (!found)
         return nullptr;
     for (const SourceEntry& entry : found->entries)
-        if (SameName(entry.key, key))
-            return &entry;
+        if (SameName(entry.key, key, m_lead))
+            return entry.hasValue ? &entry : nullptr;
     return nullptr;
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "text/ansi_text.h"
+
 namespace ostrel {
 
 struct SourceEntry {
@@ -12,6 +14,7 @@ struct SourceEntry {
     std::string value; // without the blanks around it
     int line = 0;
     size_t rawLength = 0; // the value's length as written, before any quotes go
+    bool hasValue = true; // false for a line without '=': no key to the launcher
 };
 
 struct SourceSection {
@@ -22,17 +25,21 @@ struct SourceSection {
 
 class MenuSource {
 public:
-    explicit MenuSource(const std::string& bytes);
+    // Names compare as the launcher's reader compares them, in the menu's code page.
+    explicit MenuSource(const std::string& bytes, const LeadByteTable& lead = LeadByteTable());
     const std::vector<SourceSection>& Sections() const { return m_sections; }
     // The first section of that name (case-blind), or null.
     const SourceSection* Find(const std::string& name) const;
+    // The key as the launcher reads it: the first line of that name counts, and a line
+    // without '=' reads as missing (null).
     const SourceEntry* Find(const std::string& section, const std::string& key) const;
 
 private:
     std::vector<SourceSection> m_sections;
+    LeadByteTable m_lead;
 };
 
-bool SameName(const std::string& a, const std::string& b);
+bool SameName(const std::string& a, const std::string& b, const LeadByteTable& lead = LeadByteTable());
 std::string UpperAscii(std::string text);
 
 } // namespace ostrel

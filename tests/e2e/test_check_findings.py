@@ -3,6 +3,8 @@
 import json
 import subprocess
 
+import pytest
+
 from harness import ROOT
 from test_check import CHECK, EXAMPLE, EXAMPLE_PICTURES, bmp
 
@@ -30,6 +32,8 @@ NoProgram=
 Boxes=
 Link=
 Root=
+Stray
+NoEquals=
 
 [Missing]
 Bitmap=missing.bmp
@@ -133,6 +137,12 @@ Rect=10,10
 Point=370,10
 Command=tavlinkroot nofolder
 
+[NoEquals]
+Rect
+Bitmap=gone.bmp
+Point=10,100
+Command=tavnop
+
 [Genral]
 Copyright=typo section
 """.replace("%LONG%", "tavnop" + "x" * 1100)
@@ -163,6 +173,10 @@ EXPECTED = [
     ("PreInstMessage=Sure?", "warning", "[Boxes] has a PreInstMessage but no PreInstTitle"),
     ("Command=tavlink nomenu.ini", "error", "nomenu.ini' does not exist"),
     ("Command=tavlinkroot nofolder", "error", "tavlinkroot finds no menu in"),
+    # A line without '=' is no key: not a product, and no Rect that would hide the pictures.
+    ("Stray", "warning", "'Stray' in [Products] has no '='"),
+    ("Rect\nBitmap=gone.bmp", "warning", "'Rect' in [NoEquals] has no '='"),
+    ("Bitmap=gone.bmp", "error", "gone.bmp' of [NoEquals] does not exist"),
     ("[Genral]", "warning", "unknown section [Genral]: did you mean [General]?"),
 ]
 
@@ -195,6 +209,19 @@ def test_each_mistake_is_found_once_on_its_line(tmp_path):
     text = subprocess.run([str(CHECK), menu], capture_output=True, timeout=120).stdout.decode()
     assert text.splitlines()[-1] == f"{menu}:{line_of(MISTAKES, '[Genral]')}: warning: " \
                                     "unknown section [Genral]: did you mean [General]?"
+
+
+# In Shift-JIS \x83\x41 and \x83\x61 are two letters; in code page 1252 one name in two cases.
+@pytest.mark.parametrize("code_page, found", [("1252", True), ("932", False)])
+def test_findings_compare_names_in_the_code_page(tmp_path, code_page, found):
+    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
+    menu = tmp_path / "names.ini"
+    menu.write_bytes(b"[General]\r\nBitmap=back.bmp\r\n[Products]\r\n\x83\x41=\r\n"
+                     b"[\x83\x61]\r\nRect=10,10\r\nPoint=5,5\r\nCommand=tavnop\r\n")
+    result = subprocess.run([str(CHECK), "--json", "--codepage", code_page, menu], capture_output=True, timeout=60)
+    messages = [f["message"] for f in json.loads(result.stdout.decode())["findings"]]
+    assert any("has no section" in m for m in messages) != found, messages
+    assert any("unknown section" in m for m in messages) != found, messages
 
 
 def test_product_list_past_348_characters_names_the_lost_products(tmp_path):
