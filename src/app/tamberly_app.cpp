@@ -81,7 +81,7 @@ int CTamberlyApp::ExitInstance() {
 
 BOOL CTamberlyApp::ProcessMessageFilter(int code, MSG* msg) {
     if (msg->message == WM_KEYDOWN && m_pMainWnd && msg->hwnd == m_pMainWnd->m_hWnd)
-        static_cast<CTamberlyDlg*>(m_pMainWnd)->NoteKeyDown(static_cast<UINT>(msg->wParam));
+        static_cast<CTamberlyDlg*>(m_pMainWnd)->NoteKeyDown(static_cast<UINT>(msg->wParam), msg->time);
     if (msg->message != WM_CHAR)
         return CWinApp::ProcessMessageFilter(code, msg);
     if (AdvanceReloadChord(m_bChordArmed, static_cast<unsigned>(msg->wParam)) && m_pMainWnd &&

@@ -129,7 +129,7 @@ bool ShellLaunch(System& system, unsigned dwFlags, const std::string& commandLin
         system.ShowBox(BoxOwner::None, launchFile, "Debug: szLaunchFile=", kMbOk);
         system.ShowBox(BoxOwner::None, launchParams, "Debug: szLaunchParams=", kMbOk);
         system.ShowBox(BoxOwner::None, currentPath, "Debug: szCurrentPath=", kMbOk);
-        system.ShowBox(BoxOwner::None, workingDir, "Debug: szDefaultDir=", kMbOk);
+        system.ShowBox(BoxOwner::None, workingDir.substr(0, kDefaultDirBuffer - 1), "Debug: szDefaultDir=", kMbOk);
     }
     system.CreateAndDestroyStaticWindow();
 
@@ -199,9 +199,10 @@ void ShowRunAsError(System& system, std::int32_t code, const std::string& foundE
         return; // the user said No at the elevation prompt: an answer, not a fault
     const std::string& program = foundExe.empty() ? launchFile : foundExe;
     std::string systemText;
+    // A system error code, so the texts of the ShellExecute codes do not apply to it.
     std::string text = system.FormatSystemMessage(code, systemText)
                            ? "Error starting \"" + Shortened(program) + "\" as administrator:\n\n" + systemText
-                           : ShellErrorText(code, foundExe, launchFile);
+                           : Fill("Error %d loading %s", code, launchFile);
     system.ShowBox(BoxOwner::None, text, "Error", kMbIconError);
 }
 

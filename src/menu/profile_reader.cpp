@@ -191,8 +191,16 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
             fallback.pop_back();
         return CopyCut(buffer, size, fallback);
     }
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-        value = value.substr(1, value.size() - 2);
+    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0]) {
+        // The value is cut first, with its closing quote; that quote goes only when
+        // the whole value fitted, so a value just as long as the buffer loses one
+        // character more.
+        std::string inner = value.substr(1);
+        std::string cut = inner.substr(0, static_cast<size_t>(size - 1));
+        if (!cut.empty() && static_cast<size_t>(size) >= inner.size())
+            cut.pop_back();
+        return CopyCut(buffer, size, cut);
+    }
     return CopyCut(buffer, size, value);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "menu/ini_file.h"
 
@@ -27,17 +28,24 @@ void HandleKeyUp(unsigned virtualKey, CIniFile& menu, int& hoverChoice, Keyboard
 
 // A key release counts only when its press came to the launcher too: the Enter that
 // dismisses a message box is pressed in the box and released over the launcher,
-// and must not run a choice there.
+// and must not run a choice there. Times are the system's millisecond ticks of the
+// key messages.
 class KeyPressGate {
 public:
     KeyPressGate() { m_pressed.fill(false); }
-    void Pressed(unsigned virtualKey) {
-        if (virtualKey < m_pressed.size())
+    // A press that happened before the last Clear belongs to what cleared it, even
+    // when its message is handled only afterwards.
+    void Pressed(unsigned virtualKey, std::uint32_t time) {
+        if (virtualKey < m_pressed.size() && (!m_cleared || static_cast<std::int32_t>(time - m_clearedAt) >= 0))
             m_pressed[virtualKey] = true;
     }
     // Forgets every press: for presses whose releases were dropped unseen, and when the
     // launcher loses the keyboard, so that no stale press lets a later release through.
-    void Clear() { m_pressed.fill(false); }
+    void Clear(std::uint32_t now) {
+        m_pressed.fill(false);
+        m_cleared = true;
+        m_clearedAt = now;
+    }
     bool Released(unsigned virtualKey) {
         if (virtualKey >= m_pressed.size() || !m_pressed[virtualKey])
             return false;
@@ -47,6 +55,8 @@ public:
 
 private:
     std::array<bool, 256> m_pressed;
+    bool m_cleared = false;
+    std::uint32_t m_clearedAt = 0;
 };
 
 } // namespace ostrel

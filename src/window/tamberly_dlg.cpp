@@ -80,7 +80,7 @@ const CDialog::MessageEntry* CTamberlyDlg::GetMessageMap() const {
          [](CDialog& d, WPARAM w, LPARAM, LRESULT&) {
              // Keys released elsewhere are never seen here: forget what was pressed.
              if (LOWORD(w) == WA_INACTIVE)
-                 Self(d).m_keyPresses.Clear();
+                 Self(d).m_keyPresses.Clear(GetTickCount());
              return false;
          }},
         {0, nullptr},
@@ -236,7 +236,7 @@ void CTamberlyDlg::DropQueuedKeyReleases() {
     while (PeekMessageA(&message, m_hWnd, WM_KEYUP, WM_KEYUP, PM_REMOVE)) {
     }
     // A key that went down while the command ran has lost its release just now.
-    m_keyPresses.Clear();
+    m_keyPresses.Clear(GetTickCount());
 }
 
 bool CTamberlyDlg::OnLButtonUp(LPARAM point) {

@@ -29,7 +29,7 @@ public:
     POINT GetCursorClientPoint();
     // A key went down in the launcher window (seen by the message filter, before the
     // dialog manager takes Enter and Escape for itself).
-    void NoteKeyDown(UINT virtualKey) { m_keyPresses.Pressed(virtualKey); }
+    void NoteKeyDown(UINT virtualKey, DWORD time) { m_keyPresses.Pressed(virtualKey, time); }
     // Runs a choice's command; non-zero when the launcher is to close.
     int ExecuteChoice(CChoice& choice) override;
 

@@ -38,6 +38,10 @@ FILES = {
         "Wrap=4294967297\r\n"
         "LeadingControl=\x0115\r\n"
         "LongNumber=" + "0" * 27 + "12345\r\n"
+        # Quoted values just as long as the buffer: the closing quote goes only when the
+        # whole value fits, so one character more is cut.
+        "QuotedNumber=\"" + "0" * 28 + "7\"\r\n"
+        "QuotedLong=\"" + "q" * 1023 + "\"\r\n"
         "Long=" + LONG + "\r\n"
         "[Products]\r\n"
         "Alpha=WIN32\r\n"
@@ -92,6 +96,8 @@ QUERIES = [
     ("i", "General", "Wrap", "7"),
     ("i", "General", "LeadingControl", "7"),
     ("i", "General", "LongNumber", "7"),
+    ("i", "General", "QuotedNumber", "7"),
+    ("s", "General", "QuotedLong", ""),
     ("i", "Products", "Delta", "5"),
     # key names: section, buffer size
     ("k", "Products", "350"),

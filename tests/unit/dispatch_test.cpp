@@ -81,6 +81,13 @@ TEST(Dispatch, ShellStartsCarryTheirFlagsAndCloseOnlyAfterASuccess) {
     debug.debug = 1;
     debug.Run("tavcreateprocess a.exe");
     EXPECT_NE(debug.system.Calls().find("\"dwFlags\""), std::string::npos);
+
+    // In Shift-JIS the separator may be the double-byte blank 0x81 0x40: it goes whole.
+    Dispatch japanese;
+    japanese.system.lead = LeadByteTable::ForCodePage(932);
+    japanese.Run("tavshlex\x81\x40setup.exe");
+    EXPECT_NE(japanese.system.Calls().find("FindExecutable(\"setup.exe\""), std::string::npos)
+        << japanese.system.Calls();
 }
 
 TEST(Dispatch, PreInstallBox) {

@@ -98,16 +98,33 @@ TEST(Keyboard, AMenuWithoutChoicesIgnoresTheKeys) {
 TEST(Keyboard, OnlyReleasesOfKeysPressedHereCount) {
     KeyPressGate gate;
     EXPECT_FALSE(gate.Released(kVkReturn)); // pressed in a message box, released here
-    gate.Pressed(kVkReturn);
+    gate.Pressed(kVkReturn, 0x90000000u); // the system has run for weeks
     EXPECT_TRUE(gate.Released(kVkReturn));
     EXPECT_FALSE(gate.Released(kVkReturn)); // one release per press
-    gate.Pressed(kVkDown);
-    gate.Pressed(kVkDown); // auto-repeat
+    gate.Pressed(kVkDown, 20);
+    gate.Pressed(kVkDown, 25); // auto-repeat
     EXPECT_TRUE(gate.Released(kVkDown));
     EXPECT_FALSE(gate.Released(1000));
-    gate.Pressed(kVkReturn); // its release dropped with the others after a command
-    gate.Pressed(kVkSpace);
-    gate.Clear();
+}
+
+// Presses made while a command ran lose their releases when the queue is cleaned up
+// after it; their own messages may still be handled after that. Neither kind may let
+// a later release through.
+TEST(Keyboard, AClearForgetsPressesMadeBeforeIt) {
+    KeyPressGate gate;
+    gate.Pressed(kVkReturn, 100);
+    gate.Pressed(kVkSpace, 100);
+    gate.Clear(200);
     EXPECT_FALSE(gate.Released(kVkReturn));
     EXPECT_FALSE(gate.Released(kVkSpace));
+    gate.Pressed(kVkReturn, 150); // made during the command, handled after the clear
+    EXPECT_FALSE(gate.Released(kVkReturn));
+    gate.Pressed(kVkReturn, 200);
+    EXPECT_TRUE(gate.Released(kVkReturn));
+    // Across the wrap of the millisecond counter.
+    gate.Clear(0xFFFFFFF0u);
+    gate.Pressed(kVkReturn, 0xFFFFFFE0u);
+    EXPECT_FALSE(gate.Released(kVkReturn));
+    gate.Pressed(kVkReturn, 5);
+    EXPECT_TRUE(gate.Released(kVkReturn));
 }

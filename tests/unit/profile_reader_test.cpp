@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "menu/profile_reader.h"
@@ -133,5 +134,23 @@ TEST(ProfileReader, DoubleByteNamesDoNotFoldCase) {
     for (const Case& c : cases) {
         EXPECT_EQ(Read(sjis, c.section, c.key), c.inShiftJis) << c.section << "/" << c.key;
         EXPECT_EQ(Read(singleByte, c.section, c.key), c.inSingleBytes) << c.section << "/" << c.key;
+    }
+}
+
+// A quoted value is cut with its closing quote, which goes only when all of it fitted.
+TEST(ProfileReader, QuotedValuesCutAtTheBufferAsWindowsCutsThem) {
+    ProfileText text("[S]\r\nQ=\"ab\"\r\nE=\"\"\r\n");
+    struct Case {
+        const char* key;
+        int size;
+        const char* expected;
+    } cases[] = {
+        {"Q", 4, "ab"}, {"Q", 3, "a"}, {"Q", 2, "a"}, {"Q", 1, ""}, {"E", 1, ""}, {"E", 2, ""},
+    };
+    for (const Case& c : cases) {
+        char buffer[8] = "xxxxxxx";
+        int n = text.GetString("S", c.key, "", buffer, c.size);
+        EXPECT_STREQ(buffer, c.expected) << c.key << " " << c.size;
+        EXPECT_EQ(n, static_cast<int>(std::strlen(c.expected))) << c.key << " " << c.size;
     }
 }

@@ -124,7 +124,7 @@ TEST(ShellLaunch, FailedElevatedStartsAreFailures) {
         {193, true, "MessageBox(\"Error starting \"C:\\Programs\\found.exe\" as administrator:\n\nSystem text 193\", "
                     "\"Error\", 0x10)"},
         {1155, true, "as administrator:\n\nSystem text 1155\", \"Error\", 0x10)"},
-        {2, false, "MessageBox(\"The file C:\\Programs\\found.exe was not found\", \"Error\", 0x10)"},
+        {31, false, "MessageBox(\"Error 31 loading a.exe\", \"Error\", 0x10)"},
         {-2147024891, false, "MessageBox(\"Error -2147024891 loading a.exe\", \"Error\", 0x10)"},
     };
     for (const Case& c : cases) {
