@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "check/image_header.h"
+#include "menu/picture_header.h"
 #include "check/menu_source.h"
 #include "commands/command_path.h"
 #include "commands/dispatch.h"
@@ -142,9 +142,11 @@ private:
             Add(line, Severity::Error, key + " '" + path + "' of [" + section + "] is not a picture the launcher can read");
             return false;
         }
-        width = header.width;
-        height = header.height;
-        return header.sizeKnown;
+        if (!header.sizeKnown || header.tooLarge)
+            return false;
+        width = static_cast<int>(header.width);
+        height = static_cast<int>(header.height);
+        return true;
     }
 
     void NoteLineWithoutValue(const SourceEntry& entry, const SourceSection& section) {
