@@ -9,12 +9,13 @@
 
 namespace ostrel {
 
-// An image the window loaded; the Windows image layer derives the real one.
+// An image the window loaded; the Windows image layer derives the real one. Choices
+// that name the same file share one.
 class ImageObject {
 public:
     virtual ~ImageObject() = default;
 };
-using ImagePtr = std::unique_ptr<ImageObject>;
+using ImagePtr = std::shared_ptr<ImageObject>;
 
 struct Point {
     int x = 0;

@@ -8,6 +8,7 @@ namespace ostrel::gdiplus {
 
 using Status = int;
 constexpr Status Ok = 0;
+constexpr Status InvalidParameter = 2;
 struct GpImage;
 struct GpGraphics;
 struct GpImageAttributes;

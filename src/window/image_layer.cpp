@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/dpi_functions.h"
+#include "menu/picture_header.h"
 
 namespace ostrel {
 using namespace gdiplus;
@@ -27,8 +28,8 @@ void GdiplusImage::operator delete(void* memory) noexcept {
 }
 
 GdiplusImage::~GdiplusImage() {
-    if (m_pKeyed)
-        Functions().GdipDisposeImage(m_pKeyed);
+    for (const Keyed& keyed : m_keyed)
+        Functions().GdipDisposeImage(keyed.copy);
     if (m_pHandle)
         Functions().GdipDisposeImage(m_pHandle);
 }
@@ -39,12 +40,45 @@ GdiplusImage* AsGdiplus(const ImageObject* image) {
 
 unsigned WindowDpi(HWND window) { return g_pfnGetDpiForWindow ? g_pfnGetDpiForWindow(window) : 0; }
 
+namespace {
+// Only a file on a disk can be a picture: reading a pipe or a device could wait for
+// ever. Its header must declare a size the launcher decodes: a few bytes can declare
+// gigabytes of pixels.
+bool AcceptablePicture(const std::vector<WCHAR>& path) {
+    HANDLE file = CreateFileW(path.data(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool acceptable = false;
+    LARGE_INTEGER size = {};
+    if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+        const ReadBytes read = [file](std::uint64_t offset, size_t length) {
+            std::string bytes(length, '\0');
+            LARGE_INTEGER at = {};
+            at.QuadPart = static_cast<LONGLONG>(offset);
+            DWORD got = 0;
+            if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+                !ReadFile(file, &bytes[0], static_cast<DWORD>(length), &got, nullptr))
+                got = 0;
+            bytes.resize(got);
+            return bytes;
+        };
+        acceptable = !ReadImageHeader(read, static_cast<std::uint64_t>(size.QuadPart), false).tooLarge;
+    }
+    CloseHandle(file);
+    return acceptable;
+}
+} // namespace
+
 ImagePtr LoadBitmapFile(const std::string& path) {
     std::vector<WCHAR> wide = Widen(path);
     GdiplusImage* image = new GdiplusImage;
     if (!image)
         return nullptr;
-    image->m_lastStatus = Functions().GdipCreateBitmapFromFile(wide.data(), &image->m_pHandle);
+    if (AcceptablePicture(wide))
+        image->m_lastStatus = Functions().GdipCreateBitmapFromFile(wide.data(), &image->m_pHandle);
+    else
+        image->m_lastStatus = InvalidParameter;
     if (image->m_lastStatus != Ok)
         image->m_pHandle = nullptr;
     return ImagePtr(image);
@@ -117,11 +151,8 @@ void DrawImageAt(const Surface& surface, const ImageObject* image, int x, int y)
 // order; alpha is not compared.
 void PrepareKeyed(const ImageObject* image, Colour key) {
     GdiplusImage* gdip = AsGdiplus(image);
-    if (!gdip || !gdip->m_pHandle || (gdip->m_pKeyed && gdip->m_keyedWith == key))
+    if (!gdip || !gdip->m_pHandle || gdip->KeyedWith(key))
         return;
-    if (gdip->m_pKeyed)
-        Functions().GdipDisposeImage(gdip->m_pKeyed);
-    gdip->m_pKeyed = nullptr;
     UINT width = 0, height = 0;
     Functions().GdipGetImageWidth(gdip->m_pHandle, &width);
     Functions().GdipGetImageHeight(gdip->m_pHandle, &height);
@@ -154,15 +185,14 @@ void PrepareKeyed(const ImageObject* image, Colour key) {
         Functions().GdipDisposeImage(copy);
         return;
     }
-    gdip->m_pKeyed = copy;
-    gdip->m_keyedWith = key;
+    gdip->m_keyed.push_back(GdiplusImage::Keyed{key, copy});
 }
 
 void DrawImageKeyed(const Surface& surface, const ImageObject* image, int x, int y, int width, int height,
                     Colour key) {
     GdiplusImage* gdip = AsGdiplus(image);
-    if (gdip && gdip->m_pKeyed && gdip->m_keyedWith == key) {
-        Functions().GdipDrawImageRectRectI(surface.graphics, gdip->m_pKeyed, x, y, width, height, 0, 0, width, height,
+    if (GpImage* keyed = gdip ? gdip->KeyedWith(key) : nullptr) {
+        Functions().GdipDrawImageRectRectI(surface.graphics, keyed, x, y, width, height, 0, 0, width, height,
                                            UnitPixel, nullptr, nullptr, nullptr);
         return;
     }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "menu/choice.h"
 #include "window/gdiplus_api.h"
@@ -20,10 +21,19 @@ public:
 
     gdiplus::GpImage* m_pHandle = nullptr;
     gdiplus::Status m_lastStatus = gdiplus::Ok;
-    // A copy with the key colour made transparent, for keyed draws: GDI+ applies a
-    // colour key pixel by pixel at every draw, which makes hovering slow.
-    gdiplus::GpImage* m_pKeyed = nullptr;
-    Colour m_keyedWith = 0;
+    // Copies with a key colour made transparent, one per key, for keyed draws: GDI+
+    // applies a colour key pixel by pixel at every draw, which makes hovering slow.
+    struct Keyed {
+        Colour key;
+        gdiplus::GpImage* copy;
+    };
+    std::vector<Keyed> m_keyed;
+    gdiplus::GpImage* KeyedWith(Colour key) const {
+        for (const Keyed& keyed : m_keyed)
+            if (keyed.key == key)
+                return keyed.copy;
+        return nullptr;
+    }
     gdiplus::Status TakeLastStatus() {
         gdiplus::Status status = m_lastStatus;
         m_lastStatus = gdiplus::Ok;
@@ -44,6 +54,8 @@ struct Surface {
     gdiplus::GpGraphics* graphics = nullptr;
     unsigned dpi = 0;
 };
+// A picture that is no file on a disk, or that declares more pixels than the launcher
+// decodes, is refused before GDI+ sees it: it loads as a picture that cannot be read.
 ImagePtr LoadBitmapFile(const std::string& path);
 ImageMeasure MeasureImage(const ImageObject* image);
 Surface PrepareGraphics(HDC paintDc, HWND window, bool inPaint);

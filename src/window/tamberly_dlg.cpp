@@ -1,5 +1,7 @@
 #include "window/tamberly_dlg.h"
 
+#include <map>
+
 #include "app/dpi_functions.h"
 #include "app/menu_location.h"
 #include "app/tamberly_app.h"
@@ -16,10 +18,18 @@ constexpr UINT kPrepareLooksDelayMs = 150;
 
 CTamberlyDlg& Self(CDialog& dialog) { return static_cast<CTamberlyDlg&>(dialog); }
 
-void LoadChoiceImage(const std::string& path, ImagePtr& slot, Size& size, Resolution& dpi) {
-    slot = LoadBitmapFile(path);
-    if (slot && AsGdiplus(slot.get())->TakeLastStatus() != gdiplus::Ok)
-        slot.reset();
+// The pictures of one load by path: a file that several looks name is decoded once.
+using LoadedPictures = std::map<std::string, ImagePtr>;
+
+void LoadChoiceImage(const std::string& path, ImagePtr& slot, Size& size, Resolution& dpi, LoadedPictures& loaded) {
+    auto found = loaded.find(path);
+    if (found == loaded.end()) {
+        ImagePtr image = LoadBitmapFile(path);
+        if (image && AsGdiplus(image.get())->TakeLastStatus() != gdiplus::Ok)
+            image.reset();
+        found = loaded.emplace(path, image).first;
+    }
+    slot = found->second;
     if (slot) {
         ImageMeasure measure = MeasureImage(slot.get());
         size = Size{measure.width, measure.height};
@@ -120,13 +130,16 @@ BOOL CTamberlyDlg::OnInitDialog() {
                          m_menu.m_nHeight);
 
     const int count = m_menu.GetCount();
+    LoadedPictures loaded;
     for (int i = 0; i < count; ++i) {
         CChoice& choice = *m_menu.GetAt(i);
-        LoadChoiceImage(choice.m_strBitmap, choice.m_pBitmap, choice.m_sizeBitmap, choice.m_dpiBitmap);
-        LoadChoiceImage(choice.m_strBitmapHi, choice.m_pBitmapHi, choice.m_sizeBitmapHi, choice.m_dpiBitmapHi);
+        LoadChoiceImage(choice.m_strBitmap, choice.m_pBitmap, choice.m_sizeBitmap, choice.m_dpiBitmap, loaded);
+        LoadChoiceImage(choice.m_strBitmapHi, choice.m_pBitmapHi, choice.m_sizeBitmapHi, choice.m_dpiBitmapHi,
+                        loaded);
         LoadChoiceImage(choice.m_strBitmapPress, choice.m_pBitmapPress, choice.m_sizeBitmapPress,
-                        choice.m_dpiBitmapPress);
-        LoadChoiceImage(choice.m_strBitmapMemo, choice.m_pBitmapMemo, choice.m_sizeBitmapMemo, choice.m_dpiBitmapMemo);
+                        choice.m_dpiBitmapPress, loaded);
+        LoadChoiceImage(choice.m_strBitmapMemo, choice.m_pBitmapMemo, choice.m_sizeBitmapMemo, choice.m_dpiBitmapMemo,
+                        loaded);
     }
 
     ApplyMinimumSize(m_menu.m_nWidth, m_menu.m_nHeight);

@@ -16,6 +16,35 @@ def wine():
     session.close()
 
 
+@pytest.fixture(scope="session")
+def wine64_too(wine):
+    """The 64-bit build in a 64-bit prefix on the same display, when the suite runs the
+    32-bit program: for the few tests whose faults show only where memory is plenty."""
+    if wine.mode == "win64":
+        yield wine
+        return
+    session = Session(mode="win64", keep_display=wine.display_name)
+    yield session
+    session.close()
+
+
+@pytest.fixture
+def each_build(request, wine, tmp_path):
+    """A disc with the launcher of the build the test names ("win32" or "win64"), and
+    the session that runs it."""
+    arch = request.param
+    if arch == wine.mode:
+        session = wine
+    elif arch == "win64":
+        session = request.getfixturevalue("wine64_too")
+    else:
+        pytest.skip("32-bit Wine cannot run on this machine")
+    folder = tmp_path / "disc"
+    session.install_launcher(folder)
+    yield session, folder
+    session.kill_all()
+
+
 @pytest.fixture
 def disc(wine, tmp_path):
     """A folder standing for an installation medium, with the launcher on it."""

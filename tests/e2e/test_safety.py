@@ -94,6 +94,68 @@ BAD_PICTURES = {
 }
 
 
+def rle_bmp(width, height):
+    """An 8-bit run-length BMP of that size whose runs end at once: about a kilobyte."""
+    palette = b"\x00\x00\x00\x00" * 256
+    runs = b"\x00\x01"  # end of bitmap
+    offset = 54 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(runs), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 1, len(runs), 3780, 3780, 256, 0)
+    return header + info + palette + runs
+
+
+# A few bytes that declare 30000 x 30000 pixels: gigabytes for a decoder.
+PICTURE_BOMBS = {
+    "BMP header alone": lambda: bmp(30000, 30000),
+    "run-length BMP": lambda: rle_bmp(30000, 30000),
+    "PNG": lambda: png(30000, 30000, zlib.compress(b"\x00" * 90001 * 16)),
+}
+
+
+def peak_memory_mb(proc):
+    with open(f"/proc/{proc.pid}/status") as status:
+        return next(int(line.split()[1]) for line in status if line.startswith("VmHWM:")) / 1024
+
+
+@pytest.mark.parametrize("each_build", ["win32", "win64"], indirect=True)
+@pytest.mark.parametrize("where", ["background", "choice"])
+@pytest.mark.parametrize("name", PICTURE_BOMBS)
+def test_pictures_declaring_too_many_pixels_are_left_out(each_build, name, where):
+    wine, disc = each_build
+    image(disc / "back.png", 500, 300, "#3366CC")
+    (disc / "bomb.pic").write_bytes(PICTURE_BOMBS[name]())
+    background = "bomb.pic" if where == "background" else "back.png"
+    menu(disc / "ostrel.ini", f"[General]\nBitmap={background}\nDefaultCaption=Bomb\n[Products]\nA=\n"
+                              "[A]\nBitmap=bomb.pic\nBitmapHi=bomb.pic\nBitmapMemo=bomb.pic\nPoint=10,10\n")
+    proc = wine.start(disc / "ostrel.exe")
+    wine.wait_window("Bomb", timeout=10)  # refused from its header: no decoding, no wait
+    (left, top, width, height), _ = wine.client_rect("Bomb")
+    assert (width, height) == ((400, 100) if where == "background" else (500, 300))
+    if where == "choice":
+        shot = wine.wait_pixels(lambda s: s.pixel(left + 50, top + 50) == (0x33, 0x66, 0xCC))
+        assert shot.pixel(left + 12, top + 12) == (0x33, 0x66, 0xCC)  # no picture where the choice is
+    assert peak_memory_mb(proc) < 300  # decoded, the smallest of them takes 2.6 GB
+
+
+@pytest.mark.parametrize("each_build", ["win32", "win64"], indirect=True)
+def test_a_picture_named_by_every_look_of_every_product_is_decoded_once(each_build):
+    wine, disc = each_build
+    image(disc / "back.png", 500, 300, "#3366CC")
+    image(disc / "big.png", 2000, 2000, "#FF8800")
+    products = [f"P{i}" for i in range(48)]
+    text = "[General]\nBitmap=back.png\nDefaultCaption=Shared\n[Products]\n" + "".join(f"{p}=\n" for p in products)
+    for i, p in enumerate(products):
+        text += (f"[{p}]\nBitmap=big.png\nBitmapHi=big.png\nBitmapPress=big.png\nBitmapMemo=big.png\n"
+                 f"Point={10 * (i % 8)},{10 * (i // 8)}\nPointMemo=400,200\nCommand=tavnop\n")
+    menu(disc / "ostrel.ini", text)
+    proc = wine.start(disc / "ostrel.exe")
+    wine.wait_window("Shared", timeout=20)
+    (left, top, _, _), _ = wine.client_rect("Shared")
+    wine.wait_pixels(lambda s: s.pixel(left + 5, top + 5) == (0xFF, 0x88, 0x00), what="the shared picture")
+    # Here one shared copy peaks near 40 MB; a decode for every look, above 200 MB.
+    assert peak_memory_mb(proc) < 100
+
+
 @pytest.mark.parametrize("name", BAD_PICTURES)
 def test_bad_pictures_leave_the_launcher_up(wine, disc, name):
     data = BAD_PICTURES[name]()
