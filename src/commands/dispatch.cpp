@@ -59,8 +59,23 @@ std::string ParentDirectory(std::string directory, const LeadByteTable& lead) {
 
 namespace {
 
+// A link that leads nowhere leaves the user on the menu they are on, told why.
+void ReportLinkNowhere(DispatchContext& context, const std::string& path) {
+    context.system.ShowBox(BoxOwner::Launcher,
+                           "Cannot open the menu " + path.substr(0, 400) + (path.size() > 400 ? "..." : "") +
+                               ": the file is missing or names no background picture (Bitmap in [General]).",
+                           "Error", kMbIconError);
+}
+
+void Link(const std::string& argument, DispatchContext& context) {
+    const std::string path = ResolveAgainst(argument, context.menuDir, context.system.LeadBytes());
+    if (!context.host.ReloadMenuFile(path))
+        ReportLinkNowhere(context, path);
+}
+
 void LinkRoot(const std::string& argument, DispatchContext& context) {
     const LeadByteTable& lead = context.system.LeadBytes();
+    const std::string baseDir = context.baseDir, menuDir = context.menuDir, cwd = context.cwd;
     if (argument == "..") {
         context.baseDir = ParentDirectory(context.baseDir, lead);
     } else if (!argument.empty()) {
@@ -72,7 +87,12 @@ void LinkRoot(const std::string& argument, DispatchContext& context) {
     context.cwd = context.baseDir;
     std::string path = context.host.LocateMenu("", context.baseDir);
     context.menuDir = DirectoryPart(path, lead);
-    context.host.ReloadMenuFile(path);
+    if (!context.host.ReloadMenuFile(path)) {
+        context.baseDir = baseDir;
+        context.menuDir = menuDir;
+        context.cwd = cwd;
+        ReportLinkNowhere(context, path);
+    }
 }
 
 int ShellStart(CChoice& choice, DispatchContext& context, unsigned kind, const std::string& argument) {
@@ -111,7 +131,7 @@ int ExecuteChoice(CChoice& choice, DispatchContext& context) {
         LinkRoot(argument, context);
         return 0;
     case CommandKind::Link:
-        context.host.ReloadMenuFile(ResolveAgainst(argument, context.menuDir, system.LeadBytes()));
+        Link(argument, context);
         return 0;
     case CommandKind::ShellUrl:
         return ShellStart(choice, context, ORBSHLEX_URL, argument);

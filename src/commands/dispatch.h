@@ -13,8 +13,9 @@ namespace ostrel {
 class DispatchHost {
 public:
     virtual ~DispatchHost() = default;
-    // The window's menu reload and menu-file location.
-    virtual void ReloadMenuFile(const std::string& path) = 0;
+    // The window's menu reload and menu-file location. A menu that cannot be loaded
+    // (missing, or without a background picture) changes nothing and gives false.
+    virtual bool ReloadMenuFile(const std::string& path) = 0;
     virtual std::string LocateMenu(const std::string& requested, const std::string& directory) = 0;
 };
 

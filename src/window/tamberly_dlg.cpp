@@ -207,6 +207,19 @@ void CTamberlyDlg::ReloadMenu(std::string path) {
     InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
+// A link's menu is tried first: one that cannot be loaded leaves the menu on screen
+// as it is. (The reload chord reloads whatever the file holds: it is the publisher's
+// way to look at a menu being written.)
+bool CTamberlyDlg::ReloadMenuFile(const std::string& path) {
+    CTamberlyApp& app = TheApp();
+    CIniFile trial(TheSystem(), app.m_strMenuDir, app.m_strBaseDir);
+    trial.m_strPath = path;
+    if (!trial.Load())
+        return false;
+    ReloadMenu(path);
+    return true;
+}
+
 LRESULT CTamberlyDlg::OnReloadMenu() {
     if (m_nCommandsRunning > 0)
         m_bReloadPending = true;

@@ -62,7 +62,7 @@ private:
     // What the keys and dispatch need of the window.
     void DropQueuedKeyReleases() override;
     void Close() override;
-    void ReloadMenuFile(const std::string& path) override { ReloadMenu(path); }
+    bool ReloadMenuFile(const std::string& path) override;
     std::string LocateMenu(const std::string& requested, const std::string& directory) override {
         return LocateMenuFile(requested, directory);
     }

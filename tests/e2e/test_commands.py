@@ -174,6 +174,21 @@ def test_link_and_link_root(wine, disc, probe):
     wine.wait_window("Root")
 
 
+def test_links_that_lead_nowhere_keep_the_menu(wine, disc, probe):
+    _, _, origin = launcher(wine, disc, "Staying", ["Command=tavlink nothere.ini\n", "Command=tavlinkroot ..\n",
+                                                    "Command=tavshlex probe.exe /here\n"])
+    rect = wine.client_rect("Staying")[0]
+    for index, named in [(0, "nothere.ini"), (1, "ostrel.ini")]:  # the disc's parent holds no menu
+        click(wine, origin, index)
+        _, texts = wine.message_box("Error")
+        assert any(t.startswith("Cannot open the menu ") and named in t for t in texts), texts
+        wine.answer_box("Error", "Return")
+        assert wine.client_rect("Staying")[0] == rect
+    click(wine, origin, 2)  # the choices still work, from the same base folder
+    entry, = probe.wait()
+    assert entry["cwd"].rstrip("\\").lower() == win(disc).lower()
+
+
 def test_keys(wine, disc, probe):
     image(disc / "normal.png", 100, 30, "#FF0000")
     image(disc / "hover.png", 100, 30, "#FFFF00")

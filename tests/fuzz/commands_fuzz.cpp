@@ -45,7 +45,7 @@ public:
 
 class Host : public ostrel::DispatchHost {
 public:
-    void ReloadMenuFile(const std::string&) override {}
+    bool ReloadMenuFile(const std::string&) override { return true; }
     std::string LocateMenu(const std::string&, const std::string& directory) override {
         return directory + "ostrel.ini";
     }

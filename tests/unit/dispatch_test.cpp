@@ -10,7 +10,11 @@ namespace {
 struct Host : DispatchHost {
     FakeSystem& system;
     explicit Host(FakeSystem& s) : system(s) {}
-    void ReloadMenuFile(const std::string& path) override { system.calls.push_back("ReloadMenu(" + path + ")"); }
+    bool loads = true; // whether a menu reload finds a menu it can load
+    bool ReloadMenuFile(const std::string& path) override {
+        system.calls.push_back("ReloadMenu(" + path + ")");
+        return loads;
+    }
     std::string LocateMenu(const std::string& requested, const std::string& directory) override {
         return requested.empty() ? directory + "ostrel.ini" : requested;
     }
@@ -123,6 +127,30 @@ TEST(Dispatch, PreInstallBox) {
     untitled.choice.m_strPreInstMessage = "Sure?";
     EXPECT_EQ(untitled.Run("tavexit"), 1);
     EXPECT_EQ(untitled.system.Calls(), "");
+}
+
+// A link to a menu that cannot be loaded keeps the menu and the folders as they are.
+TEST(Dispatch, LinksThatLeadNowhereChangeNothing) {
+    struct Case {
+        const char* command;
+        const char* path;
+    } cases[] = {
+        {"tavlink nothere.ini", "E:\\m\\nothere.ini"},
+        {"tavlinkroot ..", "ostrel.ini"},
+        {"tavlinkroot sub", "E:\\sub\\ostrel.ini"},
+    };
+    for (const Case& c : cases) {
+        Dispatch d;
+        d.host.loads = false;
+        EXPECT_EQ(d.Run(c.command), 0);
+        EXPECT_EQ(d.baseDir, "E:\\") << c.command;
+        EXPECT_EQ(d.menuDir, "E:\\m\\") << c.command;
+        EXPECT_EQ(d.cwd, "E:") << c.command;
+        EXPECT_EQ(d.system.Calls(), std::string("ReloadMenu(") + c.path + ")\nMessageBox(launcher, \"Cannot open the menu " +
+                                        c.path + ": the file is missing or names no background picture (Bitmap in "
+                                                 "[General]).\", \"Error\", 0x10)")
+            << c.command;
+    }
 }
 
 TEST(Dispatch, LinkRootMovesTheDirectories) {
