@@ -145,9 +145,14 @@ BOOL CTamberlyDlg::OnInitDialog() {
     ApplyMinimumSize(m_menu.m_nWidth, m_menu.m_nHeight);
 
     int left = 0, top = 0;
+    RECT work = {0, 0, 0, 0};
+    Axes atWorkArea;
     if (m_bCenterOnInit) {
-        CentredOrigin(GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN), m_menu.m_nWidth,
-                      m_menu.m_nHeight, left, top);
+        const int fullWidth = GetSystemMetrics(SM_CXFULLSCREEN), fullHeight = GetSystemMetrics(SM_CYFULLSCREEN);
+        CentredOrigin(fullWidth, fullHeight, m_menu.m_nWidth, m_menu.m_nHeight, left, top);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        atWorkArea = KeepTopLeftOnScreen(fullWidth, fullHeight, work.left, work.top, m_menu.m_nWidth,
+                                         m_menu.m_nHeight, WindowDpi(m_hWnd), left, top);
     } else {
         POINT origin = {0, 0};
         ClientToScreen(m_hWnd, &origin);
@@ -169,6 +174,11 @@ BOOL CTamberlyDlg::OnInitDialog() {
         rect = RECT{client.left, client.top, client.right, client.bottom};
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     }
+    // The frame, caption and all, goes to the work area's edge along such an axis.
+    if (atWorkArea.x)
+        OffsetRect(&rect, work.left - rect.left, 0);
+    if (atWorkArea.y)
+        OffsetRect(&rect, 0, work.top - rect.top);
     MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 
     SetWindowTextA(m_hWnd, m_menu.m_strDefaultCaption.c_str());

@@ -32,6 +32,19 @@ void CentredOrigin(int fullScreenWidth, int fullScreenHeight, int width, int hei
     top = (fullScreenHeight - height) / 2;
 }
 
+Axes KeepTopLeftOnScreen(int fullScreenWidth, int fullScreenHeight, int workLeft, int workTop, int width,
+                         int height, unsigned dpi, int& left, int& top) {
+    const long long scale = dpi != 0 ? dpi : 96;
+    Axes moved;
+    moved.x = width * scale / 96 > fullScreenWidth;
+    moved.y = height * scale / 96 > fullScreenHeight;
+    if (moved.x)
+        left = workLeft;
+    if (moved.y)
+        top = workTop;
+    return moved;
+}
+
 Rect ClientRectForDpi(int left, int top, int width, int height, unsigned dpi) {
     Rect rect{left, top, left + width, top + height};
     if (dpi != 0) {

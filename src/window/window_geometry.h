@@ -26,6 +26,17 @@ void ApplyMinimumSize(int& width, int& height);
 // Centred in the full-screen client area; truncating division as the system does.
 void CentredOrigin(int fullScreenWidth, int fullScreenHeight, int width, int height, int& left, int& top);
 
+// A window larger than the full-screen area along an axis, at the monitor's `dpi` (0:
+// unscaled), starts at the work area's edge along it instead of its centred place, so
+// that its top-left part, where menus put their choices, is on screen. Says along
+// which axes it does, for the frame to be placed there too.
+struct Axes {
+    bool x = false;
+    bool y = false;
+};
+Axes KeepTopLeftOnScreen(int fullScreenWidth, int fullScreenHeight, int workLeft, int workTop, int width,
+                         int height, unsigned dpi, int& left, int& top);
+
 // The client rectangle at (left, top) of a logical size, scaled to `dpi` (0: unscaled).
 Rect ClientRectForDpi(int left, int top, int width, int height, unsigned dpi);
 

@@ -49,6 +49,17 @@ def test_background_sized_centred_with_caption_and_copyright(wine, disc):
     assert not outside
 
 
+@pytest.mark.parametrize("caption", [0, 1])
+def test_background_larger_than_the_screen_starts_at_the_work_area(wine, disc, caption):
+    image(disc / "back.png", 1200, 900, "#3366CC")
+    menu(disc / "ostrel.ini", f"[General]\nBitmap=back.png\nDefaultCaption=Huge\nCaption={caption}\n")
+    wine.start(disc / "ostrel.exe")
+    (_, _, (x, y, _, _)), = wine.wait_window("Huge")
+    assert (x, y) == (0, 0)  # the frame at the work area's corner (all the screen here)
+    left, top, width, height = client_box(wine, "Huge")
+    assert 0 <= left <= 10 and 0 <= top <= 40 and (width, height) == (1200, 900)
+
+
 def test_unreadable_background_gives_the_minimum_size(wine, disc):
     menu(disc / "ostrel.ini", "[General]\nBitmap=missing.png\nDefaultCaption=Tiny\n")
     wine.start(disc / "ostrel.exe")

@@ -41,6 +41,29 @@ TEST(WindowGeometry, CentredAndScaled) {
     EXPECT_EQ(scaled.bottom - scaled.top, 720);
 }
 
+// A window that fits stays centred; along an axis where it does not, at the monitor's
+// DPI, it starts at the work area's edge.
+TEST(WindowGeometry, LargeWindowsStartAtTheWorkArea) {
+    struct Case {
+        int width, height;
+        unsigned dpi;
+        int left, top;
+    } cases[] = {
+        {640, 480, 0, 192, 132},   {1024, 745, 0, 0, 0},    // just fits: centred at 0, 0
+        {1025, 480, 0, 8, 132},    {640, 746, 0, 192, 20},  {1500, 1200, 0, 8, 20},
+        {640, 480, 144, 192, 132}, {800, 480, 144, 8, 132}, // 1,200 device pixels wide
+    };
+    for (const Case& c : cases) {
+        int left = 0, top = 0;
+        CentredOrigin(1024, 745, c.width, c.height, left, top);
+        Axes moved = KeepTopLeftOnScreen(1024, 745, 8, 20, c.width, c.height, c.dpi, left, top);
+        EXPECT_EQ(moved.x, c.left == 8);
+        EXPECT_EQ(moved.y, c.top == 20);
+        EXPECT_EQ(left, c.left) << c.width << "x" << c.height << " at " << c.dpi;
+        EXPECT_EQ(top, c.top) << c.width << "x" << c.height << " at " << c.dpi;
+    }
+}
+
 TEST(WindowGeometry, PointerBackToLogicalPixels) {
     int x = 150, y = 75;
     DeviceToLogical(x, y, 144);
