@@ -61,8 +61,12 @@ namespace {
 
 // A link that leads nowhere leaves the user on the menu they are on, told why.
 void ReportLinkNowhere(DispatchContext& context, const std::string& path) {
+    const LeadByteTable& lead = context.system.LeadBytes();
+    size_t shown = 0;
+    while (shown < path.size() && shown < 400)
+        shown += CharLength(path, shown, lead);
     context.system.ShowBox(BoxOwner::Launcher,
-                           "Cannot open the menu " + path.substr(0, 400) + (path.size() > 400 ? "..." : "") +
+                           "Cannot open the menu " + path.substr(0, shown) + (shown < path.size() ? "..." : "") +
                                ": the file is missing or names no background picture (Bitmap in [General]).",
                            "Error", kMbIconError);
 }

@@ -62,6 +62,13 @@ void CIniFile::IdentifyPlatform() {
     }
 }
 
+bool CIniFile::NamesBackground() const {
+    Storage storage(m_strPath);
+    return !ReadImagePath(storage, "Bitmap", "General", m_system.GetScreenColourDepth(), m_strMenuDir,
+                          m_system.LeadBytes())
+                .empty();
+}
+
 bool CIniFile::Load() {
     const int depth = m_system.GetScreenColourDepth();
     IdentifyPlatform();

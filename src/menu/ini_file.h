@@ -37,6 +37,8 @@ public:
     CIniFile(System& system, const std::string& menuDir, const std::string& baseDir);
     ~CIniFile() override;
 
+    // Whether Load would succeed on m_strPath: the file names a background picture.
+    bool NamesBackground() const;
     bool Load();
     int GetCount() const { return static_cast<int>(m_arrChoices.size()); }
     // Out-of-range indexes give the first choice; with no choice at all this throws

@@ -1,5 +1,5 @@
 // What a picture file's first bytes say about it: its kind and the size it declares,
-// for BMP, PNG, GIF, JPEG and TIFF, the kinds GDI+ decodes into pixels. The launcher
+// for BMP, PNG, GIF, JPEG, TIFF and icons, the kinds GDI+ decodes into pixels. The launcher
 // refuses a picture whose declared size is over the limit before anything decodes it;
 // the checker also asks whether the file holds the whole picture.
 #pragma once
@@ -17,6 +17,7 @@ constexpr long long kMaxPicturePixels = 64LL * 1024 * 1024;
 
 struct ImageHeader {
     bool recognised = false; // a kind of picture GDI+ reads
+    bool raster = false;     // one GDI+ decodes into pixels: its size must be known
     bool sizeKnown = false;  // width and height were read and are positive
     long long width = 0;     // as declared
     long long height = 0;

@@ -42,8 +42,9 @@ unsigned WindowDpi(HWND window) { return g_pfnGetDpiForWindow ? g_pfnGetDpiForWi
 
 namespace {
 // Only a file on a disk can be a picture: reading a pipe or a device could wait for
-// ever. Its header must declare a size the launcher decodes: a few bytes can declare
-// gigabytes of pixels.
+// ever. A picture decoded into pixels must declare a size the launcher decodes: a few
+// bytes can declare gigabytes of pixels, and one whose size cannot be read is one a
+// decoder may still find.
 bool AcceptablePicture(const std::vector<WCHAR>& path) {
     HANDLE file = CreateFileW(path.data(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -63,7 +64,8 @@ bool AcceptablePicture(const std::vector<WCHAR>& path) {
             bytes.resize(got);
             return bytes;
         };
-        acceptable = !ReadImageHeader(read, static_cast<std::uint64_t>(size.QuadPart), false).tooLarge;
+        const ImageHeader header = ReadImageHeader(read, static_cast<std::uint64_t>(size.QuadPart), false);
+        acceptable = !header.tooLarge && (header.sizeKnown || !header.raster);
     }
     CloseHandle(file);
     return acceptable;

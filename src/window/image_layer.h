@@ -55,7 +55,8 @@ struct Surface {
     unsigned dpi = 0;
 };
 // A picture that is no file on a disk, or that declares more pixels than the launcher
-// decodes, is refused before GDI+ sees it: it loads as a picture that cannot be read.
+// decodes (or a size that cannot be read), is refused before GDI+ sees it: it loads
+// as a picture that cannot be read.
 ImagePtr LoadBitmapFile(const std::string& path);
 ImageMeasure MeasureImage(const ImageObject* image);
 Surface PrepareGraphics(HDC paintDc, HWND window, bool inPaint);

@@ -120,6 +120,9 @@ BOOL CTamberlyDlg::OnInitDialog() {
     m_pBackground = LoadBitmapFile(m_menu.m_strBitmap);
     if (!m_pBackground)
         return FALSE;
+    LoadedPictures loaded;
+    loaded.emplace(m_menu.m_strBitmap,
+                   AsGdiplus(m_pBackground.get())->m_lastStatus == gdiplus::Ok ? m_pBackground : nullptr);
     ImageMeasure background = MeasureImage(m_pBackground.get());
     m_menu.m_nWidth = background.width;
     m_menu.m_nHeight = background.height;
@@ -130,7 +133,6 @@ BOOL CTamberlyDlg::OnInitDialog() {
                          m_menu.m_nHeight);
 
     const int count = m_menu.GetCount();
-    LoadedPictures loaded;
     for (int i = 0; i < count; ++i) {
         CChoice& choice = *m_menu.GetAt(i);
         LoadChoiceImage(choice.m_strBitmap, choice.m_pBitmap, choice.m_sizeBitmap, choice.m_dpiBitmap, loaded);
@@ -224,7 +226,7 @@ bool CTamberlyDlg::ReloadMenuFile(const std::string& path) {
     CTamberlyApp& app = TheApp();
     CIniFile trial(TheSystem(), app.m_strMenuDir, app.m_strBaseDir);
     trial.m_strPath = path;
-    if (!trial.Load())
+    if (!trial.NamesBackground())
         return false;
     ReloadMenu(path);
     return true;

@@ -104,11 +104,14 @@ def rle_bmp(width, height):
     return header + info + palette + runs
 
 
-# A few bytes that declare 30000 x 30000 pixels: gigabytes for a decoder.
+# A few bytes that declare 30000 x 30000 pixels: gigabytes for a decoder. And whole
+# pictures just over the limit, cheap to decode, which any build would show.
 PICTURE_BOMBS = {
     "BMP header alone": lambda: bmp(30000, 30000),
     "run-length BMP": lambda: rle_bmp(30000, 30000),
     "PNG": lambda: png(30000, 30000, zlib.compress(b"\x00" * 90001 * 16)),
+    "whole BMP 20000 wide": lambda: good_bmp(20000, 8),
+    "whole PNG 20000 wide": lambda: png(20000, 8, zlib.compress(b"\x00" * 60001 * 8)),
 }
 
 

@@ -118,3 +118,35 @@ TEST(IniFile, PlatformWordsOfGetVersion) {
         EXPECT_EQ(menu.m_bWin9x, c.win9x) << std::hex << c.version;
     }
 }
+
+// A link first asks whether its menu would load: the answer must be the load's own.
+TEST(IniFile, NamesBackgroundAnswersAsTheLoadDoes) {
+    struct Case {
+        const char* text;
+        int depth;
+        bool loads;
+    } cases[] = {
+        {"[General]\nBitmap=back.bmp\n", 32, true},
+        {"[General]\nBitmap=\n", 32, false},
+        {"[General]\nCopyright=no picture\n", 32, false},
+        {"[general]\nBITMAP=\"back.bmp\"\n", 32, true},
+        {"[General]\nBitmap16=\n", 4, true}, // present but empty: the menu folder itself
+        {"[General]\nBitmap16=b16.bmp\n", 32, false},
+        {"", 32, false},
+    };
+    for (const Case& c : cases) {
+        FakeSystem system;
+        system.colourDepth = c.depth;
+        std::string menuDir = "D:\\setup\\", baseDir = "E:\\";
+        CIniFile menu(system, menuDir, baseDir);
+        TempFile file(c.text);
+        menu.m_strPath = file.path();
+        EXPECT_EQ(menu.NamesBackground(), c.loads) << c.text;
+        EXPECT_EQ(menu.Load(), c.loads) << c.text;
+    }
+    FakeSystem system;
+    std::string menuDir, baseDir;
+    CIniFile missing(system, menuDir, baseDir);
+    missing.m_strPath = "/nonexistent/ostrel.ini";
+    EXPECT_FALSE(missing.NamesBackground());
+}

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "menu/picture_header.h"
 
@@ -50,13 +52,28 @@ std::string Jpeg(std::uint16_t width, std::uint16_t height, bool scan = true) {
         jpeg += "\xFF\xDA" + Big(8, 2) + std::string(6, '\0') + "entropy" + "\xFF\xD9";
     return jpeg;
 }
-std::string Gif(std::uint16_t width, std::uint16_t height, bool trailer = true) {
-    return "GIF89a" + Little(width, 2) + Little(height, 2) + std::string(3, '\0') + "," + std::string(9, '\0') +
-           (trailer ? ";" : "");
+// A GIF with a logical screen and frames of the given sizes.
+std::string Gif(std::uint16_t width, std::uint16_t height, bool trailer = true,
+                std::initializer_list<std::pair<std::uint16_t, std::uint16_t>> frames = {{0, 0}}) {
+    std::string gif = "GIF89a" + Little(width, 2) + Little(height, 2) + std::string(3, '\0');
+    for (auto frame : frames) {
+        std::uint16_t w = frame.first ? frame.first : width, h = frame.second ? frame.second : height;
+        gif += "," + Little(0, 4) + Little(w, 2) + Little(h, 2) + std::string(1, '\0') + "\x02" + "\x03" + "abc" +
+               std::string(1, '\0');
+    }
+    return gif + (trailer ? ";" : "");
 }
-std::string Tiff(std::uint32_t width, std::uint32_t height) {
-    return "II*\0"s + Little(8, 4) + Little(2, 2) + Little(256, 2) + Little(4, 2) + Little(1, 4) + Little(width, 4) +
-           Little(257, 2) + Little(3, 2) + Little(1, 4) + Little(height, 2) + Little(0, 2) + Little(0, 4);
+// An icon holding a PNG file of that size.
+std::string IconWithPng(std::uint32_t width, std::uint32_t height) {
+    std::string png = "\x89PNG\r\n\x1a\n" + Big(13, 4) + "IHDR" + Big(width, 4) + Big(height, 4) + std::string(9, '\0');
+    return "\0\0\1\0"s + Little(1, 2) + std::string(8, '\0') + Little(static_cast<std::uint32_t>(png.size()), 4) +
+           Little(22, 4) + png;
+}
+// A TIFF whose width is stored with the given type (4 LONG, 9 SLONG).
+std::string Tiff(std::uint32_t width, std::uint32_t height, std::uint16_t widthType = 4) {
+    return "II*\0"s + Little(8, 4) + Little(2, 2) + Little(256, 2) + Little(widthType, 2) + Little(1, 4) +
+           Little(width, 4) + Little(257, 2) + Little(3, 2) + Little(1, 4) + Little(height, 2) + Little(0, 2) +
+           Little(0, 4);
 }
 } // namespace
 
@@ -80,10 +97,20 @@ TEST(PictureHeader, DeclaredSizesAndTheLimit) {
         {Gif(300, 200), 300, 200, false},
         {Tiff(20000, 100), 20000, 100, true},
         {Tiff(200, 100), 200, 100, false},
+        {Tiff(20000, 100, 9), 20000, 100, true},
+        // What decoders skip cannot hide the size: a stray byte before the frame
+        // header, a frame larger than the screen, a picture inside an icon.
+        {Jpeg(640, 480).insert(5006, "x"), 640, 480, false},
+        {Jpeg(20000, 8).insert(5006, "x\xFF\xFF"), 20000, 8, true},
+        {Gif(600, 300, true, {{12000, 12000}}), 12000, 12000, true},
+        {Gif(600, 300, true, {{600, 300}, {20000, 8}}), 20000, 300, true},
+        {Gif(4096, 4096, true, {{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}), 4096, 4096, true}, // 5 x 16 megapixels
+        {IconWithPng(256, 256), 256, 256, false},
+        {IconWithPng(20000, 8), 20000, 8, true},
     };
     for (const Case& c : cases) {
         ImageHeader header = ReadImageHeader(c.file);
-        EXPECT_TRUE(header.recognised) << c.width << "x" << c.height;
+        EXPECT_TRUE(header.recognised && header.raster) << c.width << "x" << c.height;
         EXPECT_TRUE(header.sizeKnown) << c.width << "x" << c.height;
         EXPECT_EQ(header.width, c.width);
         EXPECT_EQ(header.height, c.height);
@@ -134,4 +161,14 @@ TEST(PictureHeader, BrokenFilesAreReadSafely) {
         EXPECT_FALSE(header.sizeKnown && header.width <= 0);
     }
     EXPECT_FALSE(ReadImageHeader("text, not a picture").recognised);
+    // Decoded into pixels but of no size that can be read: refused by the launcher.
+    const std::string unsized[] = {
+        Jpeg(640, 480).substr(0, 5000), // ends before its frame header
+        "\xFF\xD8" + std::string(2000000, 'x') + Jpeg(640, 480).substr(2),
+        Bmp(0, 30),
+    };
+    for (const std::string& file : unsized) {
+        ImageHeader header = ReadImageHeader(file);
+        EXPECT_TRUE(header.raster && !header.sizeKnown) << file.size();
+    }
 }
