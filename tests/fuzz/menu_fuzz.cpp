@@ -1,5 +1,6 @@
 // Any bytes as a menu file, loaded as the launcher loads it on a double-byte code
-// page, and any text through the value and path rules.
+// page, and any text through the value and path rules; the same bytes as a picture
+// whose header the launcher reads.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "app/menu_location.h"
 #include "menu/ini_file.h"
+#include "menu/picture_header.h"
 #include "menu/value_rules.h"
 #include "system/quiet_system.h"
 
@@ -25,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ostrel::LocateMenuFile(bytes, "D:\\setup\\", "D:\\setup\\", system);
     ostrel::DirectoryPart(bytes, system.lead);
     ostrel::ToUpperAnsi(bytes, system.lead);
+    ostrel::ReadImageHeader(bytes, true);
 
     char path[] = "/tmp/ostrel-fuzz-XXXXXX";
     int fd = mkstemp(path);
