@@ -321,6 +321,16 @@ def test_the_demo_menu_and_the_example_menu_are_clean(tmp_path):
     assert json.loads(result.stdout.decode())["findings"] == []
 
 
+def test_a_product_named_twice_is_reported_once(tmp_path):
+    # The launcher makes two choices of it, and each finding of it would come twice.
+    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
+    menu = tmp_path / "twice.ini"
+    menu.write_text("[General]\nBitmap=back.bmp\n[Products]\nP=\nP=\n[P]\nBitmap=gone.bmp\nPoint=1,1\nCommand=tavnop\n")
+    findings = json.loads(subprocess.run([str(CHECK), "--json", menu], capture_output=True,
+                                         timeout=60).stdout.decode())["findings"]
+    assert [f["line"] for f in findings if "gone.bmp" in f["message"]] == [7], findings
+
+
 def test_strict_fails_on_warnings(tmp_path):
     (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
     menu = tmp_path / "warn.ini"
