@@ -526,7 +526,11 @@ private:
             const SplitCommand written = SplitCommandLine(command, m_lead);
             const std::string program = written.directory + written.file;
             const bool asWritten = FindText(lower, "tavlink", m_lead) != std::string::npos;
-            if (asWritten && FindChar(written.directory, ':', m_lead) == std::string::npos) {
+            // [*CWD*] still becomes the launcher's folder when the command runs; a '%' stays.
+            const std::string runs = ExpandCwd(program, cwd);
+            const bool searched = command[0] == '%' ||
+                                  (FindChar(runs, ':', m_lead) == std::string::npos && runs.compare(0, 2, "\\\\") != 0);
+            if (asWritten && searched) {
                 const std::string instead = command[0] == '%'
                                                 ? ": the '%' that asks for that search stays in the name"
                                                 : ", not for '" + ResolveAgainst(program, base, m_lead) + "'";

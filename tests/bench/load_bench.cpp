@@ -51,8 +51,8 @@ std::string WriteKeysMenu(int keys, const std::string& folder) {
         out << "Product" << i << "=WIN32,WINNT,DEFAULT\r\n";
     const int read = 2 + kPerMenu + kPerMenu * 7, rest = std::max(0, keys - read);
     for (int k = 0; k < rest / 2; ++k)
-        out << (k % 10 == 0 ? "[Text" + std::to_string(k / 10) + "]\r\n" : "") << "Line" << k % 10 << "=Some text "
-            << k << "\r\n";
+        out << (k % 10 == 0 ? "[Text" + std::to_string(k / 10) + "]\r\n" : "") << "Line" << k % 10
+            << "=Some text " << k << "\r\n";
     for (int i = 0; i < kPerMenu; ++i) {
         out << "[Product" << i << "]\r\n";
         for (int k = i; k < rest - rest / 2; k += kPerMenu)

@@ -42,6 +42,8 @@ Cwd=
 Headless=
 Truncated=
 Huge=
+CwdKept=
+PercentKept=
 
 [Missing]
 Bitmap=missing.bmp
@@ -180,6 +182,16 @@ Command=tavnop
 Bitmap=huge.png
 Command=tavnop
 
+[CwdKept]
+Rect=10,10
+Point=330,40
+Command=[*CWD*]\\back.bmp /tavlink
+
+[PercentKept]
+Rect=10,10
+Point=230,40
+Command=%[*CWD*]\\search.exe /tavlinkmode
+
 [Genral]
 Copyright=typo section
 """.replace("%LONG%", "tavnop" + "x" * 1100)
@@ -218,6 +230,8 @@ EXPECTED = [
     # What the launcher does differs from what the line seems to say.
     ("Command=sysonly.exe", "warning", "holds tavlink, so the launcher leaves it as written: Windows looks for "
                                        "'sysonly.exe' itself"),
+    ("Command=%[*CWD*]", "warning", "'%[*CWD*]\\search.exe' itself (in the launcher's folder, then the current and "
+                                    "system folders and PATH): the '%' that asks for that search stays in the name"),
     ("Command=tavshlexfiledecoy.exe", "error", "no blank after tavshlexfile: the launcher drops the keyword and the "
                                                "one character after it, 'd', so it opens 'ecoy.exe'"),
     ("Command=[*CWD*]", "error", "[*CWD*] at the start of a program is made absolute"),
