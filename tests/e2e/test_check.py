@@ -201,11 +201,12 @@ def test_what_is_no_menu_file_is_refused(tmp_path, menu, words):
 
 
 @pytest.mark.parametrize("menu, words", [
-    ("NUL", "is no file"), ("COM1", "is no file"), ("fifo.ini", "is no file"), (".", "is a folder"),
-    ("missing.ini", "cannot read the menu file"),
+    ("NUL", "is no file"), ("COM1", "is no file"), ("fifo.ini", "is no file"), ("Z:\\dev\\zero", "is no file"),
+    (".", "is a folder"), ("large.ini", "is larger than the 64 MB"), ("missing.ini", "cannot read the menu file"),
 ])
 def test_windows_build_refuses_what_is_no_menu_file(wine, tmp_path, menu, words):
     fifo(tmp_path / "fifo.ini")
+    too_large(tmp_path / "large.ini")
     result = subprocess.run([wine.loader, str(wine.build / "ostrel-check.exe"), menu], cwd=tmp_path, env=wine.env,
                             capture_output=True, timeout=120)
     err = result.stderr.decode()
