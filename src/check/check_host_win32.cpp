@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <fstream>
 #include <vector>
 
 #include "check/check_host.h"
@@ -20,6 +19,8 @@ bool HostLeadBytes(unsigned codePage, LeadByteTable& lead) {
 
 void HostReadMenusWith(const LeadByteTable&) {}
 
+void HostUseMenuText(const std::string&, const std::string&) {}
+
 bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8) {
     utf8.clear();
     if (text.empty())
@@ -35,19 +36,104 @@ bool HostToUtf8(const std::string& text, unsigned codePage, std::string& utf8) {
     return true;
 }
 
-bool HostMenuPaths(const std::string& given, std::string& openPath, std::string& windowsFolder) {
+bool HostFromUtf16(const std::string& utf16, unsigned codePage, std::string& text) {
+    text.clear();
+    const int units = static_cast<int>(utf16.size() / 2);
+    if (units == 0)
+        return true;
+    std::vector<wchar_t> wide(static_cast<size_t>(units));
+    for (size_t i = 0; i < wide.size(); ++i)
+        wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(utf16[2 * i]) |
+                                       static_cast<unsigned char>(utf16[2 * i + 1]) << 8);
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return false;
+    text.resize(static_cast<size_t>(length));
+    WideCharToMultiByte(codePage, 0, wide.data(), units, &text[0], length, nullptr, nullptr);
+    return true;
+}
+
+namespace {
+
+// An open file that is closed when it goes.
+class OpenFile {
+public:
+    explicit OpenFile(const std::string& path)
+        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OpenFile() {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            CloseHandle(m_handle);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    // Devices (CON, NUL, COM1), pipes and consoles are no files: reading them may wait
+    // or never end.
+    bool IsDiskFile() const { return IsOpen() && GetFileType(m_handle) == FILE_TYPE_DISK; }
+    bool Size(std::uint64_t& size) const {
+        LARGE_INTEGER value = {};
+        if (!GetFileSizeEx(m_handle, &value) || value.QuadPart < 0)
+            return false;
+        size = static_cast<std::uint64_t>(value.QuadPart);
+        return true;
+    }
+    std::string Read(std::uint64_t offset, size_t length) const {
+        LARGE_INTEGER position = {};
+        position.QuadPart = static_cast<LONGLONG>(offset);
+        std::string bytes(length, '\0');
+        DWORD got = 0;
+        if (length == 0 || !SetFilePointerEx(m_handle, position, nullptr, FILE_BEGIN) ||
+            !ReadFile(m_handle, &bytes[0], static_cast<DWORD>(length), &got, nullptr))
+            got = 0;
+        bytes.resize(got);
+        return bytes;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+} // namespace
+
+bool HostReadMenu(const std::string& given, MenuFile& menu, std::string& problem) {
+    problem = "cannot read the menu file '" + given + "'";
     char full[MAX_PATH];
     char* name = nullptr;
     DWORD length = GetFullPathNameA(given.c_str(), MAX_PATH, full, &name);
     if (length == 0 || length >= MAX_PATH)
         return false;
-    HANDLE file = CreateFileA(full, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const std::string path = full;
+    const std::string device = "'" + given + "' is no file (a device or pipe): menus are read from files";
+    if (path.compare(0, 4, "\\\\.\\") == 0) { // CON, NUL, COM1 and pipes become \\.\NAME
+        problem = device;
         return false;
-    CloseHandle(file);
-    openPath = full;
-    windowsFolder = name ? std::string(full, static_cast<size_t>(name - full)) : openPath;
+    }
+    const DWORD attributes = GetFileAttributesA(full);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        problem = "'" + given + "' is a folder, not a menu file";
+        return false;
+    }
+    OpenFile file(path);
+    std::uint64_t size = 0;
+    if (!file.IsOpen())
+        return false;
+    if (!file.IsDiskFile()) {
+        problem = device;
+        return false;
+    }
+    if (!file.Size(size))
+        return false;
+    if (size > kMaxMenuBytes) {
+        problem = "'" + given + "' is larger than the 64 MB a menu file may have";
+        return false;
+    }
+    menu.bytes = file.Read(0, static_cast<size_t>(size));
+    if (menu.bytes.size() != size)
+        return false;
+    problem.clear();
+    menu.openPath = path;
+    menu.windowsFolder = name ? std::string(full, static_cast<size_t>(name - full)) : path;
     return true;
 }
 
@@ -63,12 +149,13 @@ public:
         DWORD attributes = GetFileAttributesA(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    std::string Head(const std::string& path, size_t bytes) override {
-        std::ifstream in(path, std::ios::binary);
-        std::string head(bytes, '\0');
-        in.read(&head[0], static_cast<std::streamsize>(bytes));
-        head.resize(static_cast<size_t>(in.gcount()));
-        return head;
+    bool Read(const std::string& path, const Use& use) override {
+        OpenFile file(path);
+        std::uint64_t size = 0;
+        if (!file.IsDiskFile() || !file.Size(size))
+            return false;
+        use(size, [&file](std::uint64_t offset, size_t length) { return file.Read(offset, length); });
+        return true;
     }
 };
 } // namespace

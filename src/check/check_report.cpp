@@ -129,6 +129,7 @@ std::string JsonReport(const CheckOptions& options, const LeadByteTable& lead, c
 
     std::string out = "{\n";
     out += "  \"file\": " + text(options.shownFile) + ",\n";
+    out += "  \"encoding\": " + JsonString(options.encoding) + ",\n";
     out += "  \"platform\": " + JsonString(platform.name) + ",\n";
     out += "  \"arch\": " + JsonString(architecture.name) + ",\n";
     out += "  \"depth\": " + std::to_string(options.depth) + ",\n";
@@ -173,6 +174,7 @@ std::string MatrixJson(const CheckOptions& options, const LeadByteTable& lead, c
     bool loaded = false;
     std::vector<std::vector<std::string>> cells = MatrixCells(options, lead, names, loaded);
     std::string out = "{\n  \"file\": " + JsonString(toUtf8(options.shownFile)) + ",\n";
+    out += "  \"encoding\": " + JsonString(options.encoding) + ",\n";
     out += std::string("  \"loaded\": ") + (loaded ? "true" : "false") + ",\n  \"matrix\": {\n    \"columns\": [";
     for (size_t col = 0; col < columns.size(); ++col)
         out += (col ? ", " : "") + JsonString(columns[col].heading);

@@ -24,6 +24,7 @@ struct CheckOptions {
     std::string architecture = "x64";
     bool json = false;
     bool strict = false;
+    std::string encoding = "ansi"; // of the file: "ansi" (the code page) or "utf-16le"
 };
 
 // One column of the matrix: a platform and processor.

@@ -8,6 +8,7 @@
 #include "check/check_platform.h"
 #include "check/check_report.h"
 #include "check/menu_lint.h"
+#include "text/utf16_text.h"
 
 using namespace ostrel;
 
@@ -25,8 +26,10 @@ const char kUsage[] =
     "  --json            one JSON object\n"
     "  --strict          warnings fail the check too\n"
     "Without --platform it shows the section each product takes on every platform, then\n"
-    "the mistakes it finds as FILE:LINE: severity: message. Exit status: 0 without\n"
-    "errors, 1 with errors (or warnings with --strict), 2 for bad arguments.\n";
+    "the mistakes it finds as FILE:LINE: severity: message. MENU is a file of at most\n"
+    "64 MB, in the code page or in UTF-16 with its byte order mark. Exit status: 0\n"
+    "without errors, 1 with errors (or warnings with --strict), 2 for bad arguments\n"
+    "and for a MENU that is no file, is larger or cannot be read.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "ostrel-check: %s\n", message.c_str());
@@ -104,11 +107,25 @@ int main(int argc, char** argv) {
     if (!HostLeadBytes(options.codePage, lead))
         return Fail("code page " + std::to_string(options.codePage) + " is not known here");
     HostReadMenusWith(lead);
-    std::string folder;
-    if (!HostMenuPaths(options.shownFile, options.menuFile, folder))
-        return Fail("cannot read the menu file '" + options.shownFile + "'");
-    options.baseDir = WithBackslash(base.empty() ? folder : base);
-    options.menuDir = WithBackslash(menuDir.empty() ? folder : menuDir);
+    MenuFile file;
+    std::string problem;
+    if (!HostReadMenu(options.shownFile, file, problem))
+        return Fail(problem);
+    options.menuFile = file.openPath;
+    options.baseDir = WithBackslash(base.empty() ? file.windowsFolder : base);
+    options.menuDir = WithBackslash(menuDir.empty() ? file.windowsFolder : menuDir);
+    // Windows' profile functions read a file with the UTF-16 mark as UTF-16 and hand it
+    // to the launcher in the ANSI code page.
+    std::string menuText;
+    if (HasUtf16LeMark(file.bytes)) {
+        options.encoding = "utf-16le";
+        if (!HostFromUtf16(file.bytes.substr(2), options.codePage, menuText))
+            return Fail("cannot convert the UTF-16 menu to code page " + std::to_string(options.codePage));
+    } else {
+        menuText.swap(file.bytes);
+    }
+    file.bytes.clear();
+    HostUseMenuText(options.menuFile, menuText);
 
     const unsigned codePage = options.codePage;
     ToUtf8Fn toUtf8 = [codePage](const std::string& text) {
@@ -123,7 +140,7 @@ int main(int argc, char** argv) {
     }
 
     std::unique_ptr<FileProbe> files = HostFiles();
-    const std::vector<Finding> findings = LintMenu(options, lead, *files);
+    const std::vector<Finding> findings = LintMenu(options, lead, *files, menuText);
     std::string report;
     if (options.json) {
         report = MatrixJson(options, lead, toUtf8) + ",\n  \"findings\": [";

@@ -1,16 +1,16 @@
 #include "check/menu_lint.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "menu/picture_header.h"
 #include "check/menu_source.h"
 #include "commands/command_path.h"
 #include "commands/dispatch.h"
 #include "commands/shell_launch.h"
+#include "menu/profile_reader.h"
 #include "menu/storage.h"
 #include "menu/value_rules.h"
 
@@ -27,26 +27,41 @@ const char* SeverityName(Severity severity) {
     }
 }
 
+namespace {
+
+// The edit distance of a and b when it is at most `limit`, else limit + 1. Only the
+// cells near the diagonal can stay within the limit, so long names cost no more than
+// their length.
+size_t BoundedDistance(const std::string& a, const std::string& b, size_t limit) {
+    if (a.size() > b.size() + limit || b.size() > a.size() + limit)
+        return limit + 1;
+    const size_t cap = limit + 1;
+    std::vector<size_t> row(b.size() + 1, cap);
+    for (size_t j = 0; j <= std::min(b.size(), limit); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        const size_t from = i > limit ? i - limit : 1, to = std::min(b.size(), i + limit);
+        size_t diagonal = row[from - 1];
+        row[from - 1] = from == 1 ? std::min(i, cap) : cap;
+        for (size_t j = from; j <= to; ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1), cap});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+} // namespace
+
 std::string NearestName(const std::string& name, const std::vector<std::string>& known) {
     const std::string upper = UpperAscii(name);
     std::string best;
     size_t bestDistance = 3; // at most two edits away
     for (const std::string& candidate : known) {
-        const std::string other = UpperAscii(candidate);
-        std::vector<size_t> row(other.size() + 1);
-        for (size_t j = 0; j <= other.size(); ++j)
-            row[j] = j;
-        for (size_t i = 1; i <= upper.size(); ++i) {
-            size_t diagonal = row[0];
-            row[0] = i;
-            for (size_t j = 1; j <= other.size(); ++j) {
-                size_t above = row[j];
-                row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (upper[i - 1] == other[j - 1] ? 0 : 1)});
-                diagonal = above;
-            }
-        }
-        if (row[other.size()] < bestDistance) {
-            bestDistance = row[other.size()];
+        const size_t distance = BoundedDistance(upper, UpperAscii(candidate), bestDistance - 1);
+        if (distance < bestDistance) {
+            bestDistance = distance;
             best = candidate;
         }
     }
@@ -88,34 +103,106 @@ struct Box {
     }
 };
 
+// Text as a finding quotes it: at most 40 bytes of it.
+std::string Quoted(const std::string& text) {
+    return "'" + text.substr(0, 40) + (text.size() > 40 ? "..." : "") + "'";
+}
+
+// The wide blank of a double-byte code page: dispatch drops it whole after a keyword.
+bool WideBlank(const std::string& text, size_t pos, unsigned codePage) {
+    const char* blank = codePage == 932                      ? "\x81\x40"
+                        : codePage == 950                    ? "\xA1\x40"
+                        : codePage == 936 || codePage == 949 ? "\xA1\xA1"
+                                                             : nullptr;
+    return blank && text.compare(pos, 2, blank) == 0;
+}
+
 class Linter {
 public:
-    Linter(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files)
-        : m_options(options), m_lead(lead), m_files(files), m_source(ReadFile(options.menuFile), lead) {}
+    Linter(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files, const std::string& text)
+        : m_options(options), m_lead(lead), m_files(files), m_source(text, lead) {}
 
     std::vector<Finding> Run() {
+        CheckHeaders();
         CheckGeneral();
         CheckProductList();
-        for (const std::string& product : m_products)
-            CheckProduct(product);
+        IndexSections();
+        for (size_t row = 0; row < m_products.size(); ++row)
+            CheckProduct(row);
         CheckSections();
         CheckOverlaps();
-        std::stable_sort(m_findings.begin(), m_findings.end(),
+        // Each finding once (a product named twice is checked twice), in the order found
+        // within a line.
+        std::vector<size_t> order(m_findings.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [this](size_t a, size_t b) {
+            const Finding &x = m_findings[a], &y = m_findings[b];
+            return x.line != y.line         ? x.line < y.line
+                   : x.message != y.message ? x.message < y.message
+                                            : a < b;
+        });
+        std::vector<bool> repeated(order.size());
+        for (size_t i = 1; i < order.size(); ++i) {
+            const Finding &a = m_findings[order[i - 1]], &b = m_findings[order[i]];
+            repeated[order[i]] = a.line == b.line && a.message == b.message;
+        }
+        std::vector<Finding> findings;
+        for (size_t i = 0; i < m_findings.size(); ++i)
+            if (!repeated[i])
+                findings.push_back(std::move(m_findings[i]));
+        std::stable_sort(findings.begin(), findings.end(),
                          [](const Finding& a, const Finding& b) { return a.line < b.line; });
-        return m_findings;
+        return findings;
     }
 
 private:
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    void Add(int line, Severity severity, const std::string& message) {
+        m_findings.push_back(Finding{line, severity, message});
     }
 
-    void Add(int line, Severity severity, const std::string& message) {
-        for (const Finding& f : m_findings)
-            if (f.line == line && f.message == message)
-                return;
-        m_findings.push_back(Finding{line, severity, message});
+    // Lines that look like section headers but lack their ']'.
+    void CheckHeaders() {
+        auto report = [&](const SourceEntry& entry, const std::string& above) {
+            Add(entry.line, Severity::Warning,
+                Quoted(entry.key + (entry.hasValue ? "=" + entry.value : std::string())) +
+                    " has no ']': the launcher starts no section there, so the lines below it " +
+                    (above.empty() ? std::string("are not read") : "belong to [" + above + "]"));
+        };
+        for (const SourceEntry& entry : m_source.Unsectioned())
+            report(entry, std::string());
+        for (const SourceSection& section : m_source.Sections())
+            for (const SourceEntry& entry : section.entries)
+                if (entry.headerWithoutEnd)
+                    report(entry, section.name);
+    }
+
+    // For each section, the product whose platform section it is by name (the longest
+    // name before a dot), and which products have sections for one processor.
+    void IndexSections() {
+        size_t longest = 0;
+        for (size_t i = 0; i < m_products.size(); ++i) {
+            m_productIndex.emplace(FoldProfileName(m_products[i], m_lead), i);
+            longest = std::max(longest, m_products[i].size());
+        }
+        m_processorSpecific.assign(m_products.size(), false);
+        for (const SourceSection& section : m_source.Sections()) {
+            const std::string folded = FoldProfileName(section.name, m_lead);
+            size_t owner = m_products.size();
+            for (size_t dot = folded.find('.'); dot != std::string::npos && dot <= longest;
+                 dot = folded.find('.', dot + 1)) {
+                auto product = m_productIndex.find(folded.substr(0, dot));
+                if (product == m_productIndex.end())
+                    continue;
+                owner = product->second;
+                // Sections for one processor (such as [P.WINNT.X64]) leave the product out
+                // on the others on purpose.
+                size_t next = dot + 1 < folded.size() ? folded.find('.', dot + 1) : std::string::npos;
+                if (next != std::string::npos && Contains(kProcessors, section.name.substr(next + 1)))
+                    m_processorSpecific[owner] = true;
+            }
+            m_sectionOwner.push_back(owner);
+        }
     }
 
     int LineOf(const std::string& section, const std::string& key) const {
@@ -137,12 +224,32 @@ private:
             Add(line, Severity::Error, key + " picture '" + path + "' of [" + section + "] does not exist");
             return false;
         }
-        ImageHeader header = ReadImageHeader(m_files.Head(path, 4096));
+        ImageHeader header;
+        if (!m_files.Read(path, [&](std::uint64_t size, const ReadBytes& read) {
+                header = ReadImageHeader(read, size, /*checkWhole*/ true);
+            })) {
+            Add(line, Severity::Error,
+                key + " '" + path + "' of [" + section + "] cannot be opened: the launcher shows no picture there");
+            return false;
+        }
         if (!header.recognised) {
             Add(line, Severity::Error, key + " '" + path + "' of [" + section + "] is not a picture the launcher can read");
             return false;
         }
-        if (!header.sizeKnown || header.tooLarge)
+        if (header.tooLarge) {
+            Add(line, Severity::Error,
+                key + " '" + path + "' of [" + section + "] is " + std::to_string(header.width) + " x " +
+                    std::to_string(header.height) + ", over the launcher's limit of 16,384 pixels a side and " +
+                    "64 megapixels: it shows no picture there");
+            return false;
+        }
+        if (header.truncated) {
+            Add(line, Severity::Error,
+                key + " '" + path + "' of [" + section +
+                    "] ends before its picture does: the launcher shows no picture there");
+            return false;
+        }
+        if (!header.sizeKnown)
             return false;
         width = static_cast<int>(header.width);
         height = static_cast<int>(header.height);
@@ -151,12 +258,13 @@ private:
 
     void NoteLineWithoutValue(const SourceEntry& entry, const SourceSection& section) {
         Add(entry.line, Severity::Warning,
-            "'" + entry.key.substr(0, 40) + (entry.key.size() > 40 ? "..." : "") + "' in [" + section.name +
-                "] has no '=': the launcher does not read it");
+            Quoted(entry.key) + " in [" + section.name + "] has no '=': the launcher does not read it");
     }
 
     void CheckKeys(const SourceSection& section, const std::vector<std::string>& known, const std::string& what) {
         for (const SourceEntry& entry : section.entries) {
+            if (entry.headerWithoutEnd)
+                continue;
             if (!entry.hasValue) {
                 NoteLineWithoutValue(entry, section);
                 continue;
@@ -193,11 +301,15 @@ private:
 
     void CheckProductList() {
         m_products = ProductNames(m_options.menuFile);
+        bool loaded = false;
+        m_cells = MatrixCells(m_options, m_lead, m_products, loaded);
         const SourceSection* list = m_source.Find("Products");
         if (!list)
             return;
         size_t used = 0;
         for (const SourceEntry& entry : list->entries) {
+            if (entry.headerWithoutEnd && !entry.hasValue)
+                continue;
             if (!entry.hasValue) {
                 NoteLineWithoutValue(entry, *list);
                 continue;
@@ -210,12 +322,10 @@ private:
                 "the product list is longer than 348 characters: " + entry.key +
                     (cut ? " is cut short and its sections are not found" : " is not loaded"));
         }
-        bool loaded = false;
-        m_cells = MatrixCells(m_options, m_lead, m_products, loaded);
     }
 
-    void CheckProduct(const std::string& product) {
-        const size_t row = static_cast<size_t>(std::find(m_products.begin(), m_products.end(), product) - m_products.begin());
+    void CheckProduct(size_t row) {
+        const std::string& product = m_products[row];
         const int listLine = LineOf("Products", product);
         std::string list;
         if (const SourceEntry* entry = m_source.Find("Products", product))
@@ -232,17 +342,7 @@ private:
         if (!anywhere) {
             Add(listLine, Severity::Error, product + " is left out on every platform: no platform section is chosen for it");
         } else if (!list.empty()) {
-            // Sections for one processor (such as [P.WINNT.X64]) leave the product out
-            // on the others on purpose.
-            bool processorSpecific = false;
-            for (const SourceSection& section : m_source.Sections()) {
-                if (section.name.size() <= product.size() + 1 ||
-                    !SameName(section.name.substr(0, product.size() + 1), product + ".", m_lead))
-                    continue;
-                size_t dot = section.name.find('.', product.size() + 1);
-                processorSpecific = processorSpecific ||
-                                    (dot != std::string::npos && Contains(kProcessors, section.name.substr(dot + 1)));
-            }
+            const bool processorSpecific = m_processorSpecific[row];
             for (const PlatformInfo& platform : Platforms()) {
                 if (!Names(list, platform) || (processorSpecific && platform.ntFamily))
                     continue;
@@ -393,8 +493,8 @@ private:
             }
             if ((keyword == "tavexit" || keyword == "tavnop") && command != keyword) {
                 Add(line, Severity::Error,
-                    "'" + command.substr(0, 40) + (command.size() > 40 ? "..." : "") + "' is not the keyword " +
-                        keyword + ": text after it makes it a program to run");
+                    Quoted(command) + " is not the keyword " + keyword +
+                        ": text after it makes it a program to run");
                 return;
             }
             break;
@@ -404,6 +504,51 @@ private:
         const std::string argument = CommandArgument(command, word, m_lead);
         const std::string base = m_options.baseDir;
         const std::string cwd = base.size() > 1 ? base.substr(0, base.size() - 1) : base;
+        if (word.keyword && word.kind != CommandKind::Exit && word.kind != CommandKind::Nop) {
+            const size_t end = std::string(word.keyword).size();
+            if (end < command.size() && command[end] != ' ' && command[end] != '\t' &&
+                !WideBlank(command, end, m_options.codePage)) {
+                const CommandKind kind = word.kind;
+                const bool opens = kind == CommandKind::ShellFile || kind == CommandKind::ShellUrl;
+                const char* does = kind == CommandKind::Link       ? "shows the menu"
+                                   : kind == CommandKind::LinkRoot ? "moves to"
+                                   : opens                         ? "opens"
+                                                                   : "starts";
+                Add(line, Severity::Error,
+                    Quoted(command) + " has no blank after " + word.keyword +
+                        ": the launcher drops the keyword and the one character after it, '" +
+                        command.substr(end, CharLength(command, end, m_lead)) + "', so it " + does + " '" +
+                        argument + "'");
+                return;
+            }
+        }
+        if (word.kind == CommandKind::ProgramLine && command.compare(0, 2, "\\\\") != 0) {
+            const SplitCommand written = SplitCommandLine(command, m_lead);
+            const std::string program = written.directory + written.file;
+            const bool asWritten = FindText(lower, "tavlink", m_lead) != std::string::npos;
+            // [*CWD*] still becomes the launcher's folder when the command runs; a '%' stays.
+            const std::string runs = ExpandCwd(program, cwd);
+            const bool searched = command[0] == '%' ||
+                                  (FindChar(runs, ':', m_lead) == std::string::npos && runs.compare(0, 2, "\\\\") != 0);
+            if (asWritten && searched) {
+                const std::string instead = command[0] == '%'
+                                                ? ": the '%' that asks for that search stays in the name"
+                                                : ", not for '" + ResolveAgainst(program, base, m_lead) + "'";
+                Add(line, Severity::Warning,
+                    Quoted(command) + " holds tavlink, so the launcher leaves it as written: Windows looks for '" +
+                        program + "' itself (in the launcher's folder, then the current and system folders and " +
+                        "PATH)" + instead);
+                return;
+            }
+            if (!asWritten && command[0] != '%' && program.compare(0, 7, "[*CWD*]") == 0) {
+                Add(line, Severity::Error,
+                    "[*CWD*] at the start of a program is made absolute against '" + base +
+                        "' when the menu loads, before it is replaced: the launcher runs '" +
+                        ExpandCwd(ResolveCommandPath(command, base, m_lead), cwd) + "'; write %" + command +
+                        " to have it replaced first");
+                return;
+            }
+        }
         std::string launchFile, parameters;
         SplitLaunchFile(ExpandCwd(argument, cwd), launchFile, parameters);
         if (launchFile.size() >= 2 && launchFile.front() == '"' && launchFile.back() == '"')
@@ -447,25 +592,22 @@ private:
     }
 
     void CheckSections() {
-        for (const SourceSection& section : m_source.Sections()) {
+        std::vector<std::string> known = {"General", "Products"};
+        known.insert(known.end(), m_products.begin(), m_products.end());
+        for (size_t i = 0; i < m_source.Sections().size(); ++i) {
+            const SourceSection& section = m_source.Sections()[i];
             const std::string& name = section.name;
-            if (SameName(name, "General") || SameName(name, "Products") || Contains(m_products, name, m_lead))
+            if (SameName(name, "General") || SameName(name, "Products") ||
+                m_productIndex.count(FoldProfileName(name, m_lead)))
                 continue;
-            std::string product;
-            for (const std::string& p : m_products)
-                if (name.size() > p.size() && name[p.size()] == '.' && SameName(name.substr(0, p.size()), p, m_lead) &&
-                    p.size() > product.size())
-                    product = p;
-            if (product.empty()) {
-                std::vector<std::string> known = {"General", "Products"};
-                known.insert(known.end(), m_products.begin(), m_products.end());
+            if (m_sectionOwner[i] == m_products.size()) {
                 std::string nearest = NearestName(name, known);
                 Add(section.line, Severity::Warning,
                     "unknown section [" + name + "]" +
                         (nearest.empty() ? std::string(": no product has this name") : ": did you mean [" + nearest + "]?"));
                 continue;
             }
-            CheckPlatformSection(section, product);
+            CheckPlatformSection(section, m_products[m_sectionOwner[i]]);
         }
     }
 
@@ -525,6 +667,9 @@ private:
     FileProbe& m_files;
     MenuSource m_source;
     std::vector<std::string> m_products;
+    std::unordered_map<std::string, size_t> m_productIndex; // folded name to its row
+    std::vector<bool> m_processorSpecific;                  // by row
+    std::vector<size_t> m_sectionOwner; // by section: the row of its product, or m_products.size()
     std::vector<std::vector<std::string>> m_cells;
     std::map<std::string, Box> m_hotSize;
     int m_backgroundWidth = 0;
@@ -535,8 +680,9 @@ private:
 
 } // namespace
 
-std::vector<Finding> LintMenu(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files) {
-    return Linter(options, lead, files).Run();
+std::vector<Finding> LintMenu(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files,
+                              const std::string& text) {
+    return Linter(options, lead, files, text).Run();
 }
 
 } // namespace ostrel

@@ -2,10 +2,13 @@
 // its line, a severity and a sentence a publisher understands.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "check/check_report.h"
+#include "menu/picture_header.h"
 
 namespace ostrel {
 
@@ -22,14 +25,19 @@ struct Finding {
 class FileProbe {
 public:
     virtual ~FileProbe() = default;
-    // Whether a Windows path (as the launcher would open it) names a file here, and
-    // the first bytes of it; false when it cannot be told here.
+    // Whether a Windows path (as the launcher would open it) can be told here, and
+    // whether it names a file.
     virtual bool Knows(const std::string& windowsPath) = 0;
     virtual bool IsFile(const std::string& windowsPath) = 0;
-    virtual std::string Head(const std::string& windowsPath, size_t bytes) = 0;
+    // Opens the file and hands `use` its size and a reader of its bytes; false when it
+    // cannot be opened or is no file.
+    using Use = std::function<void(std::uint64_t size, const ReadBytes& read)>;
+    virtual bool Read(const std::string& windowsPath, const Use& use) = 0;
 };
 
-std::vector<Finding> LintMenu(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files);
+// `text` is the menu file's text in the code page, as the launcher reads it.
+std::vector<Finding> LintMenu(const CheckOptions& options, const LeadByteTable& lead, FileProbe& files,
+                              const std::string& text);
 
 // The known name nearest to a misspelt one, or empty when none is near.
 std::string NearestName(const std::string& name, const std::vector<std::string>& known);

@@ -17,51 +17,44 @@ bool SameName(const std::string& a, const std::string& b, const LeadByteTable& l
 }
 
 MenuSource::MenuSource(const std::string& bytes, const LeadByteTable& lead) : m_lead(lead) {
-    size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    int line = 0;
-    while (pos < bytes.size()) {
-        size_t end = bytes.find('\n', pos);
-        if (end == std::string::npos)
-            end = bytes.size();
-        std::string text = TrimBlanks(bytes.substr(pos, end - pos));
-        pos = end + 1;
-        ++line;
-        if (text.empty() || text[0] == ';')
-            continue;
-        if (text[0] == '[') {
-            size_t close = text.rfind(']');
-            std::string name = close == std::string::npos ? text.substr(1) : text.substr(1, close - 1);
-            m_sections.push_back(SourceSection{TrimBlanks(name), line, {}});
-            continue;
+    ForEachProfileLine(bytes, lead, [&](const ProfileLine& line) {
+        if (line.header) {
+            m_sections.push_back(SourceSection{line.name, line.number, {}});
+            m_sectionIndex.emplace(FoldProfileName(line.name, lead), m_sections.size() - 1);
+            m_keyIndex.emplace_back();
+            return;
         }
-        if (m_sections.empty())
-            continue;
-        size_t equals = text.find('=');
         SourceEntry entry;
-        entry.key = TrimBlanks(equals == std::string::npos ? text : text.substr(0, equals));
-        entry.value = equals == std::string::npos ? std::string() : TrimBlanks(text.substr(equals + 1));
+        entry.key = line.name;
+        entry.value = line.value;
         entry.rawLength = entry.value.size();
-        entry.hasValue = equals != std::string::npos;
-        entry.line = line;
+        entry.hasValue = line.hasValue;
+        entry.headerWithoutEnd = line.headerWithoutEnd;
+        entry.line = line.number;
+        if (m_sections.empty()) {
+            if (entry.headerWithoutEnd)
+                m_unsectioned.push_back(entry);
+            return;
+        }
+        m_keyIndex.back().emplace(FoldProfileName(entry.key, lead), m_sections.back().entries.size());
         m_sections.back().entries.push_back(entry);
-    }
+    });
 }
 
 const SourceSection* MenuSource::Find(const std::string& name) const {
-    for (const SourceSection& section : m_sections)
-        if (SameName(section.name, name, m_lead))
-            return &section;
-    return nullptr;
+    auto found = m_sectionIndex.find(FoldProfileName(name, m_lead));
+    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
 const SourceEntry* MenuSource::Find(const std::string& section, const std::string& key) const {
-    const SourceSection* found = Find(section);
-    if (!found)
+    auto found = m_sectionIndex.find(FoldProfileName(section, m_lead));
+    if (found == m_sectionIndex.end())
         return nullptr;
-    for (const SourceEntry& entry : found->entries)
-        if (SameName(entry.key, key, m_lead))
-            return entry.hasValue ? &entry : nullptr;
-    return nullptr;
+    auto entry = m_keyIndex[found->second].find(FoldProfileName(key, m_lead));
+    if (entry == m_keyIndex[found->second].end())
+        return nullptr;
+    const SourceEntry& first = m_sections[found->second].entries[entry->second];
+    return first.hasValue ? &first : nullptr;
 }
 
 } // namespace ostrel

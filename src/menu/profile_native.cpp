@@ -25,8 +25,16 @@ struct Cached {
 };
 Cached cache;
 LeadByteTable leadBytes;
+struct Given {
+    std::string path;
+    std::string bytes;
+    std::unique_ptr<ProfileText> text;
+};
+Given given;
 
 const ProfileText& Parsed(const std::string& file) {
+    if (given.text && file == given.path)
+        return *given.text;
     struct stat info = {};
     bool exists = stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     if (!exists) {
@@ -50,6 +58,14 @@ const ProfileText& Parsed(const std::string& file) {
 void SetLeadBytes(const LeadByteTable& lead) {
     leadBytes = lead;
     cache.text.reset(); // parsed with the old ones
+    if (given.text)
+        given.text = std::make_unique<ProfileText>(given.bytes, leadBytes);
+}
+
+void UseText(const std::string& file, const std::string& bytes) {
+    given.path = file;
+    given.bytes = bytes;
+    given.text = std::make_unique<ProfileText>(bytes, leadBytes);
 }
 
 unsigned GetInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file) {
@@ -70,6 +86,8 @@ int WriteString(const std::string& section, const std::string& key, const std::s
     out << ProfileText::WithValue(bytes, section, key, value, leadBytes);
     out.close();
     cache.text.reset(); // the next read sees what was written
+    if (file == given.path)
+        given = Given();
     return out.good() ? 1 : 0;
 }
 

@@ -66,35 +66,81 @@ int CopyCut(char* buffer, int size, const std::string& text) {
 
 } // namespace
 
-ProfileText::ProfileText(const std::string& bytes, const LeadByteTable& lead) : m_lead(lead) {
-    size_t pos = 0;
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        pos = 3;
-    Section* current = nullptr;
+std::string FoldProfileName(const std::string& name, const LeadByteTable& lead) {
+    std::string folded = name;
+    for (size_t i = 0; i < folded.size();) {
+        size_t length = CharLength(folded, i, lead);
+        if (length == 1)
+            folded[i] = UpperLetter(folded[i]);
+        i += length;
+    }
+    return folded;
+}
+
+namespace {
+
+// "[name]" with its last ']' found on a character boundary: the trail byte of a
+// double-byte character may be 0x5D.
+bool SectionHeader(const std::string& line, const LeadByteTable& lead, std::string& name) {
+    if (line.empty() || line[0] != '[')
+        return false;
+    size_t close = FindLastChar(line, ']', lead);
+    if (close == std::string::npos || close == 0)
+        return false;
+    name = TrimBlanks(line.substr(1, close - 1));
+    return true;
+}
+
+} // namespace
+
+void ForEachProfileLine(const std::string& bytes, const LeadByteTable& lead,
+                        const std::function<void(const ProfileLine&)>& visit) {
+    size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    ProfileLine line;
+    int number = 1;
     while (pos < bytes.size()) {
         size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string::npos)
             end = bytes.size();
-        std::string line = TrimBlanks(bytes.substr(pos, end - pos));
+        std::string text = TrimBlanks(bytes.substr(pos, end - pos));
+        line.number = number;
         pos = end + 1;
-        if (line.empty() || line[0] == ';')
+        if (end < bytes.size()) {
+            ++number;
+            if (bytes[end] == '\r' && pos < bytes.size() && bytes[pos] == '\n')
+                ++pos;
+        }
+        if (text.empty() || text[0] == ';')
             continue;
-        if (line[0] == '[') {
-            size_t close = line.rfind(']');
-            std::string name = close == std::string::npos ? line.substr(1) : line.substr(1, close - 1);
-            m_sections.push_back(Section{TrimBlanks(name), {}});
+        line.header = SectionHeader(text, lead, line.name);
+        line.headerWithoutEnd = !line.header && text[0] == '[';
+        if (line.header) {
+            line.value.clear();
+            line.hasValue = false;
+        } else {
+            size_t equals = text.find('=');
+            line.hasValue = equals != std::string::npos;
+            line.name = line.hasValue ? TrimBlanks(text.substr(0, equals)) : text;
+            line.value = line.hasValue ? TrimBlanks(text.substr(equals + 1)) : std::string();
+        }
+        visit(line);
+    }
+}
+
+ProfileText::ProfileText(const std::string& bytes, const LeadByteTable& lead) : m_lead(lead) {
+    Section* current = nullptr;
+    ForEachProfileLine(bytes, lead, [&](const ProfileLine& line) {
+        if (line.header) {
+            m_sections.push_back(Section{line.name, {}, {}});
+            m_sectionIndex.emplace(FoldProfileName(line.name, lead), m_sections.size() - 1);
             current = &m_sections.back();
-            continue;
+            return;
         }
         if (!current)
-            continue;
-        size_t equals = line.find('=');
-        if (equals == std::string::npos)
-            current->entries.push_back(Entry{line, std::string(), false});
-        else
-            current->entries.push_back(
-                Entry{TrimBlanks(line.substr(0, equals)), TrimBlanks(line.substr(equals + 1)), true});
-    }
+            return;
+        current->keys.emplace(FoldProfileName(line.name, lead), current->entries.size());
+        current->entries.push_back(Entry{line.name, line.value, line.hasValue});
+    });
 }
 
 ProfileText ProfileText::FromFile(const std::string& path, const LeadByteTable& lead) {
@@ -106,11 +152,8 @@ ProfileText ProfileText::FromFile(const std::string& path, const LeadByteTable& 
 }
 
 const ProfileText::Section* ProfileText::FindSection(const std::string& name) const {
-    for (const Section& section : m_sections) {
-        if (ProfileNamesEqual(section.name, name, m_lead))
-            return &section;
-    }
-    return nullptr;
+    auto found = m_sectionIndex.find(FoldProfileName(name, m_lead));
+    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
 }
 
 unsigned ProfileText::GetInt(const std::string& section, const std::string& key, int defaultValue) const {
@@ -177,12 +220,10 @@ int ProfileText::GetString(const std::string& section, const char* key, const st
     bool present = false;
     if (found) {
         // The first line of the name counts, even when it has no value.
-        for (const Entry& entry : found->entries) {
-            if (ProfileNamesEqual(entry.name, key, m_lead)) {
-                value = entry.value;
-                present = entry.hasValue;
-                break;
-            }
+        auto entry = found->keys.find(FoldProfileName(key, m_lead));
+        if (entry != found->keys.end()) {
+            value = found->entries[entry->second].value;
+            present = found->entries[entry->second].hasValue;
         }
     }
     if (!present) {
@@ -218,15 +259,13 @@ std::string ProfileText::WithValue(const std::string& bytes, const std::string& 
         std::string raw = bytes.substr(pos, end - pos);
         std::string line = TrimBlanks(raw);
         pos = end;
-        if (!done && !line.empty() && line[0] == '[') {
+        std::string name;
+        if (!done && SectionHeader(line, lead, name)) {
             if (inSection && sectionEnd != std::string::npos) {
                 result.insert(sectionEnd, entry);
                 done = true;
             }
-            size_t close = line.rfind(']');
-            inSection = ProfileNamesEqual(
-                TrimBlanks(close == std::string::npos ? line.substr(1) : line.substr(1, close - 1)), section,
-                lead);
+            inSection = ProfileNamesEqual(name, section, lead);
             result += raw;
             if (inSection && !raw.empty() && raw.back() != '\n')
                 result += "\r\n";

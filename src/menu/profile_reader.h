@@ -5,7 +5,9 @@
 // missing, the leading number of a value, and buffers cut as Windows cuts them.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "text/ansi_text.h"
@@ -18,6 +20,22 @@ std::string TrimBlanks(const std::string& text);
 // Section and key names are found without regard to the letter case of the
 // single-byte letters A to Z; a double-byte character matches only itself.
 bool ProfileNamesEqual(const std::string& a, const std::string& b, const LeadByteTable& lead);
+// The name with those letters in capitals: two names are equal as above exactly when
+// their folded names are the same bytes.
+std::string FoldProfileName(const std::string& name, const LeadByteTable& lead);
+
+// A line of profile text as Windows reads it, neither empty nor a comment.
+struct ProfileLine {
+    int number = 0;                // "\r\n", a lone "\r" and a lone "\n" each end a line
+    bool header = false;           // "[name]": the last ']' of the line closes the name
+    bool headerWithoutEnd = false; // '[' without a ']': Windows reads it as a key line
+    std::string name;              // the section's name, or the key (without the blanks around it)
+    std::string value;             // after the first '=', without the blanks around it
+    bool hasValue = false;         // the key line holds '='
+};
+// Calls `visit` for each line in file order; a leading UTF-8 byte order mark is skipped.
+void ForEachProfileLine(const std::string& bytes, const LeadByteTable& lead,
+                        const std::function<void(const ProfileLine&)>& visit);
 
 class ProfileText {
 public:
@@ -49,9 +67,12 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Folded key name to its first line: menus of many thousand keys are read key by key.
+        std::unordered_map<std::string, size_t> keys;
     };
     const Section* FindSection(const std::string& name) const;
     std::vector<Section> m_sections;
+    std::unordered_map<std::string, size_t> m_sectionIndex; // folded name to the first section of it
     LeadByteTable m_lead;
 };
 

@@ -1,6 +1,7 @@
 """ostrel-check: what the launcher would make of a menu, on any platform."""
 
 import json
+import os
 import struct
 import subprocess
 
@@ -169,10 +170,64 @@ def test_bad_arguments(example, args, message):
         assert message in err
 
 
-def test_unreadable_menu_is_an_error(tmp_path):
-    result = check(tmp_path / "missing.ini")
-    assert result.returncode == 2
-    assert "cannot read the menu file" in result.stderr.decode()
+def fifo(path):
+    os.mkfifo(path)
+    return path
+
+
+def too_large(path):
+    with open(path, "wb") as out:  # sparse: no 64 MB written
+        out.truncate(64 * 1024 * 1024 + 1)
+    return path
+
+
+# What is no menu file is refused at once with one line: nothing is waited for or read
+# without end. Each row: what is given as the menu, words of the line.
+NOT_MENUS = [
+    (lambda tmp: tmp / "missing.ini", "cannot read the menu file"),
+    (lambda tmp: tmp, "is a folder, not a menu file"),
+    (lambda tmp: fifo(tmp / "fifo.ini"), "is no file"),
+    (lambda tmp: "/dev/zero", "is no file"),
+    (lambda tmp: too_large(tmp / "large.ini"), "is larger than the 64 MB a menu file may have"),
+]
+
+
+@pytest.mark.parametrize("menu, words", NOT_MENUS, ids=["missing", "folder", "fifo", "device", "too-large"])
+def test_what_is_no_menu_file_is_refused(tmp_path, menu, words):
+    result = check(menu(tmp_path))
+    err = result.stderr.decode()
+    assert result.returncode == 2 and result.stdout == b"", err
+    assert err.count("\n") == 1 and words in err, err
+
+
+@pytest.mark.parametrize("menu, words", [
+    ("NUL", "is no file"), ("COM1", "is no file"), ("fifo.ini", "is no file"), ("Z:\\dev\\zero", "is no file"),
+    (".", "is a folder"), ("large.ini", "is larger than the 64 MB"), ("missing.ini", "cannot read the menu file"),
+])
+def test_windows_build_refuses_what_is_no_menu_file(wine, tmp_path, menu, words):
+    fifo(tmp_path / "fifo.ini")
+    too_large(tmp_path / "large.ini")
+    result = subprocess.run([wine.loader, str(wine.build / "ostrel-check.exe"), menu], cwd=tmp_path, env=wine.env,
+                            capture_output=True, timeout=120)
+    err = result.stderr.decode()
+    assert result.returncode == 2 and result.stdout == b"", err
+    assert words in err, err
+
+
+def test_utf16_menu_reads_as_the_launcher_reads_it(tmp_path):
+    # Windows hands the launcher UTF-16 text in its code page: what 1252 lacks becomes its
+    # nearest letter or '?'.
+    menu = tmp_path / "wide.ini"
+    menu.write_bytes(("\ufeff[General]\r\nBitmap=b.bmp\r\nDefaultCaption=Caf\u00e9 \u0101 \u3042\r\n"
+                      "[Products]\r\nP=\r\n[P]\r\nCommand=tavnop\r\n").encode("utf-16-le"))
+    model = as_json("--json", "--platform", "win10", menu)
+    assert model["encoding"] == "utf-16le" and model["loaded"] is True
+    assert model["general"]["defaultCaption"] == "Caf\u00e9 a ?"
+    assert [c["command"] for c in model["choices"]] == ["tavnop"]
+    assert json.loads(check("--json", menu).stdout)["encoding"] == "utf-16le"
+
+    menu.write_bytes(b"[General]\r\nBitmap=b.bmp\r\n")
+    assert as_json("--json", "--platform", "win10", menu)["encoding"] == "ansi"
 
 
 def test_windows_build_agrees_with_the_native_one(wine, example):

@@ -1,7 +1,9 @@
 """ostrel-check finds the mistakes of a menu, each once and on its line."""
 
 import json
+import struct
 import subprocess
+import zlib
 
 import pytest
 
@@ -34,6 +36,14 @@ Link=
 Root=
 Stray
 NoEquals=
+SysOnly=
+Glued=
+Cwd=
+Headless=
+Truncated=
+Huge=
+CwdKept=
+PercentKept=
 
 [Missing]
 Bitmap=missing.bmp
@@ -143,6 +153,45 @@ Bitmap=gone.bmp
 Point=10,100
 Command=tavnop
 
+[SysOnly]
+Rect=10,10
+Point=250,40
+Command=sysonly.exe /tavlinkmode
+
+[Glued]
+Rect=10,10
+Point=270,40
+Command=tavshlexfiledecoy.exe
+
+[Cwd]
+Rect=10,10
+Point=290,40
+Command=[*CWD*]\\setup.exe /s
+
+[Headless]
+Rect=10,10
+Point=310,40
+[Headless.WIN32
+Command=tavnop
+
+[Truncated]
+Bitmap=truncated.bmp
+Command=tavnop
+
+[Huge]
+Bitmap=huge.png
+Command=tavnop
+
+[CwdKept]
+Rect=10,10
+Point=330,40
+Command=[*CWD*]\\back.bmp /tavlink
+
+[PercentKept]
+Rect=10,10
+Point=230,40
+Command=%[*CWD*]\\search.exe /tavlinkmode
+
 [Genral]
 Copyright=typo section
 """.replace("%LONG%", "tavnop" + "x" * 1100)
@@ -178,6 +227,19 @@ EXPECTED = [
     ("Rect\nBitmap=gone.bmp", "warning", "'Rect' in [NoEquals] has no '='"),
     ("Bitmap=gone.bmp", "error", "gone.bmp' of [NoEquals] does not exist"),
     ("[Genral]", "warning", "unknown section [Genral]: did you mean [General]?"),
+    # What the launcher does differs from what the line seems to say.
+    ("Command=sysonly.exe", "warning", "holds tavlink, so the launcher leaves it as written: Windows looks for "
+                                       "'sysonly.exe' itself"),
+    ("Command=%[*CWD*]", "warning", "'%[*CWD*]\\search.exe' itself (in the launcher's folder, then the current and "
+                                    "system folders and PATH): the '%' that asks for that search stays in the name"),
+    ("Command=tavshlexfiledecoy.exe", "error", "no blank after tavshlexfile: the launcher drops the keyword and the "
+                                               "one character after it, 'd', so it opens 'ecoy.exe'"),
+    ("Command=[*CWD*]", "error", "[*CWD*] at the start of a program is made absolute"),
+    ("[Headless.WIN32", "warning", "'[Headless.WIN32' has no ']': the launcher starts no section there, so the lines "
+                                   "below it belong to [Headless]"),
+    ("Bitmap=truncated.bmp", "error", "truncated.bmp' of [Truncated] ends before its picture does: the launcher "
+                                      "shows no picture there"),
+    ("Bitmap=huge.png", "error", "huge.png' of [Huge] is 20000 x 20000, over the launcher's limit"),
 ]
 
 
@@ -186,13 +248,32 @@ def line_of(text, marker):
     return text[:text.index(marker)].count("\n") + 1
 
 
-def test_each_mistake_is_found_once_on_its_line(tmp_path):
-    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
-    (tmp_path / "n.bmp").write_bytes(bmp(100, 30))
-    (tmp_path / "hi.bmp").write_bytes(bmp(120, 30))
-    (tmp_path / "notpicture.bmp").write_text("this is text, not a picture")
-    menu = tmp_path / "ostrel.ini"
-    menu.write_text(MISTAKES.replace("\n", "\r\n"))
+def png_header(width, height):
+    """The start of a PNG file that declares that size: no picture follows."""
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return b"\x89PNG\r\n\x1a\n" + struct.pack(">I", 13) + b"IHDR" + header + struct.pack(">I", zlib.crc32(b"IHDR" + header))
+
+
+def mistakes_folder(folder, line_end="\r\n", encoding="cp1252"):
+    """The menu of mistakes and its pictures."""
+    (folder / "back.bmp").write_bytes(bmp(400, 300))
+    (folder / "n.bmp").write_bytes(bmp(100, 30))
+    (folder / "hi.bmp").write_bytes(bmp(120, 30))
+    (folder / "notpicture.bmp").write_text("this is text, not a picture")
+    (folder / "truncated.bmp").write_bytes(bmp(100, 30)[:154])
+    (folder / "huge.png").write_bytes(png_header(20000, 20000))
+    menu = folder / "ostrel.ini"
+    menu.write_bytes(MISTAKES.replace("\n", line_end).encode(encoding))
+    return menu
+
+
+# The same findings on the same lines whatever ends the lines, and in UTF-16.
+FORMS = [("\r\n", "cp1252"), ("\n", "cp1252"), ("\r", "cp1252"), ("\r\n", "utf-16")]
+
+
+@pytest.mark.parametrize("line_end, encoding", FORMS)
+def test_each_mistake_is_found_once_on_its_line(tmp_path, line_end, encoding):
+    menu = mistakes_folder(tmp_path, line_end, encoding)
 
     result = subprocess.run([str(CHECK), "--json", menu], capture_output=True, timeout=120)
     assert result.returncode == 1, result.stderr
@@ -254,6 +335,16 @@ def test_the_demo_menu_and_the_example_menu_are_clean(tmp_path):
     assert json.loads(result.stdout.decode())["findings"] == []
 
 
+def test_a_product_named_twice_is_reported_once(tmp_path):
+    # The launcher makes two choices of it, and each finding of it would come twice.
+    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
+    menu = tmp_path / "twice.ini"
+    menu.write_text("[General]\nBitmap=back.bmp\n[Products]\nP=\nP=\n[P]\nBitmap=gone.bmp\nPoint=1,1\nCommand=tavnop\n")
+    findings = json.loads(subprocess.run([str(CHECK), "--json", menu], capture_output=True,
+                                         timeout=60).stdout.decode())["findings"]
+    assert [f["line"] for f in findings if "gone.bmp" in f["message"]] == [7], findings
+
+
 def test_strict_fails_on_warnings(tmp_path):
     (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
     menu = tmp_path / "warn.ini"
@@ -262,12 +353,9 @@ def test_strict_fails_on_warnings(tmp_path):
     assert subprocess.run([str(CHECK), "--strict", menu], capture_output=True, timeout=60).returncode == 1
 
 
-def test_windows_build_finds_the_same_mistakes(wine, tmp_path):
-    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
-    (tmp_path / "n.bmp").write_bytes(bmp(100, 30))
-    (tmp_path / "hi.bmp").write_bytes(bmp(120, 30))
-    (tmp_path / "notpicture.bmp").write_text("this is text, not a picture")
-    (tmp_path / "ostrel.ini").write_text(MISTAKES.replace("\n", "\r\n"))
+@pytest.mark.parametrize("line_end, encoding", [FORMS[0], FORMS[2], FORMS[3]])
+def test_windows_build_finds_the_same_mistakes(wine, tmp_path, line_end, encoding):
+    mistakes_folder(tmp_path, line_end, encoding)
     native = subprocess.run([str(CHECK), "--json", "ostrel.ini"], cwd=tmp_path, capture_output=True, timeout=120)
     windows = subprocess.run([wine.loader, str(wine.build / "ostrel-check.exe"), "--json", "ostrel.ini"],
                              cwd=tmp_path, env=wine.env, capture_output=True, timeout=300)

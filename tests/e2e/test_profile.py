@@ -54,6 +54,17 @@ FILES = {
     "unix-lines": "[general]\nBITMAP=b.bmp\nfingercursor=0\n[PRODUCTS]\nOne=\nTwo=\n",
     # DOS end-of-file marks: after a value, starting a line, alone at the end.
     "ctrl-z": "[General]\r\nBitmap=back.bmp\x1a\r\n\x1a[Products]\r\nAlpha=WIN32\r\nGamma=\r\n\x1a",
+    # Old Macintosh line ends.
+    "cr-only": "[General]\rBitmap=back.bmp\rCaption=1\r[Products]\rAlpha=WIN32\rGamma=\r",
+    "cr-mixed": "[General]\r\nBitmap=back\r.bmp\r\nCaption=1\r[Products]\r\nAlpha=WIN32\rGamma=\r\n",
+    # Headers without their ']': the keys under them belong to the section above.
+    "no-bracket": "[NoSection\r\nCaption=2\r\n[General]\r\nBitmap=back.bmp\r\n[Products\r\nCaption=1\r\n"
+                  "[Products]\r\nAlpha=WIN32\r\n[Many=x\r\nGamma=\r\n",
+    # UTF-16 with its byte order mark, read in the ANSI code page: what 1252 cannot show
+    # (a Latin letter with a macron, a Japanese letter, a face beyond 16 bits) becomes '?'.
+    "utf-16": ("\ufeff[General]\r\nBitmap=b\u00e4ck.bmp\r\nCaption=1\r\n"
+               "Copyright=  Caf\u00e9 \u2013 \u0101 \u3042 \U0001F600 \u20ac  \r\n"
+               "[Products]\r\nAlpha=WIN32\r\nGamma=\r\n").encode("utf-16-le"),
 }
 
 QUERIES = [
@@ -76,6 +87,8 @@ QUERIES = [
     ("s", "Products", "Delta", "?"),
     ("s", "General", "FingerCursor", "1"),
     ("s", "Products", "One", "?"),
+    ("s", "General", "[Products", "?"),
+    ("s", "Products", "[Many", "?"),
     # integers: section, key, default
     ("i", "General", "Caption", "0"),
     ("i", "general", "caption", "5"),
@@ -128,7 +141,8 @@ def profile_diff(wine, tmp_path, menu, queries, env=None):
 
 @pytest.mark.parametrize("name", [*FILES, "missing-file"])
 def test_our_reader_answers_as_windows_does(wine, tmp_path, name):
-    menu = FILES[name].encode("cp1252") if name in FILES else None
+    menu = FILES.get(name)
+    menu = menu.encode("cp1252") if isinstance(menu, str) else menu
     code, output, _ = profile_diff(wine, tmp_path, menu, [[f.encode() for f in q] for q in QUERIES])
     assert f"{len(QUERIES)} queries, 0 differ" in output, output
     assert code == 0
@@ -140,7 +154,9 @@ def test_our_reader_answers_as_windows_does(wine, tmp_path, name):
 DOUBLE_BYTE_MENU = (b"[\x83\x41]\r\nName=first\r\n"
                     b"[\x83\x61]\r\nName=second\r\n"
                     b"[Keys]\r\n\x83\x41=upper\r\n\x83\x61=lower\r\n"
-                    b"[Mixed\x83\x41]\r\n\x83\x61Key=found\r\n")
+                    b"[Mixed\x83\x41]\r\n\x83\x61Key=found\r\n"
+                    # In Shift-JIS \x83\x5D is a letter, not '[' and ']': a header without its end.
+                    b"[Tail]\r\nFirst=1\r\n[\x83\x5D\r\nSecond=2\r\n")
 DOUBLE_BYTE_QUERIES = [
     (b"s", b"\x83\x61", b"Name", b"?"),
     (b"s", b"\x83\x41", b"Name", b"?"),
@@ -149,6 +165,8 @@ DOUBLE_BYTE_QUERIES = [
     (b"s", b"MIXED\x83\x41", b"\x83\x61KEY", b"?"),
     (b"s", b"Mixed\x83\x61", b"\x83\x61Key", b"?"),
     (b"k", b"Keys", b"350"),
+    (b"s", b"Tail", b"Second", b"?"),
+    (b"k", b"Tail", b"350"),
 ]
 
 

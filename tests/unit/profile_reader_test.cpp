@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "menu/profile_reader.h"
 
@@ -153,4 +154,32 @@ TEST(ProfileReader, QuotedValuesCutAtTheBufferAsWindowsCutsThem) {
         EXPECT_STREQ(buffer, c.expected) << c.key << " " << c.size;
         EXPECT_EQ(n, static_cast<int>(std::strlen(c.expected))) << c.key << " " << c.size;
     }
+}
+
+// Windows takes a line for a section header only when a ']' follows the '['; any other
+// line is a key line of the section above, with or without '='.
+TEST(ProfileReader, HeaderWithoutItsEndBelongsToTheSectionAbove) {
+    ProfileText text("[General]\nBitmap=b.bmp\n[Products\nCaption=1\n[Products]\nAlpha=x\n[Many=y\nGamma=\n");
+    EXPECT_EQ(Read(text, "General", "Caption"), "1");
+    EXPECT_EQ(Read(text, "General", "[Products"), "DEF");
+    EXPECT_EQ(Read(text, "Products", "[Many"), "y");
+    EXPECT_EQ(Read(text, "Products", nullptr, ""), std::string("Alpha\0[Many\0Gamma\0", 18));
+    EXPECT_EQ(Read(text, "Many", "Gamma"), "DEF");
+
+    // In Shift-JIS \x83\x5D is a letter whose trail byte is ']'.
+    const std::string menu = "[Tail]\nFirst=1\n[\x83\x5D\nSecond=2\n";
+    EXPECT_EQ(Read(ProfileText(menu, LeadByteTable::ForCodePage(932)), "Tail", "Second"), "2");
+    EXPECT_EQ(Read(ProfileText(menu), "\x83", "Second"), "2");
+}
+
+TEST(ProfileReader, LinesAreNumberedAsAnEditorShowsThem) {
+    std::vector<int> numbers;
+    std::vector<std::string> names;
+    ForEachProfileLine(
+        "[S]\r\na=1\rb=2\nc=3\r\n\r\n; note\n\r[T\r\nd", LeadByteTable(), [&](const ProfileLine& line) {
+            numbers.push_back(line.number);
+            names.push_back(line.name + (line.header ? "]" : "") + (line.headerWithoutEnd ? "!" : ""));
+        });
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4, 8, 9}));
+    EXPECT_EQ(names, (std::vector<std::string>{"S]", "a", "b", "c", "[T!", "d"}));
 }

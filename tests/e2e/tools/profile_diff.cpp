@@ -15,10 +15,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "menu/profile_reader.h"
+#include "text/utf16_text.h"
 
 namespace {
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -67,9 +69,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot read %s\n", argv[2]);
         return 2;
     }
-    // Windows reads the file in the process's code page; so does our reader here.
-    ostrel::ProfileText ours =
-        ostrel::ProfileText::FromFile(menu, ostrel::LeadByteTable::ForCodePage(GetACP()));
+    // Windows reads the file in the process's code page; so does our reader here, after
+    // the menu checker's conversion of a UTF-16 file.
+    std::string bytes;
+    if (std::ifstream in{menu, std::ios::binary})
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (ostrel::HasUtf16LeMark(bytes) && !ostrel::Utf16LeToCodePage(bytes.substr(2), GetACP(), bytes)) {
+        std::fprintf(stderr, "no conversion from UTF-16 to code page %u here\n", GetACP());
+        return 2;
+    }
+    const ostrel::ProfileText ours(bytes, ostrel::LeadByteTable::ForCodePage(GetACP()));
     std::printf("code page %u\n", GetACP());
     int differences = 0, count = 0;
     std::string line;
