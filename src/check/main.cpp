@@ -9,6 +9,7 @@
 #include "check/check_report.h"
 #include "check/menu_lint.h"
 #include "text/utf16_text.h"
+#include "version.h"
 
 using namespace ostrel;
 
@@ -25,6 +26,7 @@ const char kUsage[] =
     "  --codepage N      the ANSI code page of the menu's text (default 1252)\n"
     "  --json            one JSON object\n"
     "  --strict          warnings fail the check too\n"
+    "  --version         the version of ostrel-check and of the launcher it knows\n"
     "Without --platform it shows the section each product takes on every platform, then\n"
     "the mistakes it finds as FILE:LINE: severity: message. MENU is a file of at most\n"
     "64 MB, in the code page or in UTF-16 with its byte order mark. Exit status: 0\n"
@@ -67,6 +69,9 @@ int main(int argc, char** argv) {
         long number = 0;
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::puts("ostrel-check " OSTREL_VERSION_TEXT);
             return 0;
         } else if (arg == "--json") {
             options.json = true;

@@ -3,6 +3,7 @@ and no bad menu or picture makes the launcher crash, hang or start anything."""
 
 import os
 import random
+import re
 import shutil
 import struct
 import subprocess
@@ -38,6 +39,45 @@ def test_shipped_program_is_a_hardened_pe32_with_system_imports_only():
                  b"4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", b"1f676c76-80e1-4239-95bb-83d0f6d0da78",
                  b"8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"]:
         assert text in data, text
+
+
+def imported_functions():
+    """The functions the shipped program imports, as "dll function" lines."""
+    found, dll = set(), None
+    for line in objdump("-p").splitlines():
+        if "DLL Name:" in line:
+            dll = line.split(":", 1)[1].strip().lower()
+        elif dll and re.match(r"^\t[0-9a-f]+\t\s*\d+\s+\w+$", line):
+            found.add(f"{dll} {line.split()[-1]}")
+        elif not line.strip():
+            dll = None
+    return found
+
+
+# The oldest Windows the program claims is Windows 2000: every function it imports
+# must be there. A newer one is looked up at run time, with a way on without it.
+def test_the_shipped_program_imports_only_what_windows_2000_has():
+    allowed = set((ROOT / "tests" / "e2e" / "windows2000_imports.txt").read_text().splitlines())
+    imported = imported_functions()
+    assert len(imported) > 100  # the table was read
+    assert imported - allowed == set()
+    # and the README names that Windows as the oldest the program runs on
+    assert "and Windows 2000 where GDI+" in " ".join((ROOT / "README.md").read_text().split())
+
+
+def test_one_version_for_the_program_and_the_checker():
+    version = re.search(r"project\(ostrel VERSION (\d+)\.(\d+)\.(\d+)", (ROOT / "CMakeLists.txt").read_text())
+    text = ".".join(version.groups())
+    data = SHIPPED.read_bytes()
+    fixed = data.index(struct.pack("<I", 0xFEEF04BD))  # the fixed file information
+    major, minor, patch = (int(v) for v in version.groups())
+    assert struct.unpack_from("<II", data, fixed + 8) == ((major << 16) | minor, patch << 16)
+    for key in ("FileVersion", "ProductVersion"):
+        at = data.index(key.encode("utf-16-le"))
+        assert text.encode("utf-16-le") + b"\0\0" in data[at:at + 80], key
+    checker = ROOT / "build" / "native" / "ostrel-check"
+    assert subprocess.run([str(checker), "--version"], capture_output=True, text=True,
+                          timeout=30).stdout == f"ostrel-check {text}\n"
 
 
 def test_a_planted_gdiplus_dll_is_never_loaded(wine, disc):
