@@ -2,7 +2,9 @@
 // without starting anything or showing any box.
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
+#include <utility>
 
 #include "check/check_host.h"
 #include "check/check_platform.h"
@@ -54,7 +56,8 @@ std::string WithBackslash(std::string path) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+namespace {
+int Check(int argc, char** argv) {
     CheckOptions options;
     std::string base, menuDir;
     for (int i = 1; i < argc; ++i) {
@@ -122,9 +125,14 @@ int main(int argc, char** argv) {
     // Windows' profile functions read a file with the UTF-16 mark as UTF-16 and hand it
     // to the launcher in the ANSI code page.
     std::string menuText;
-    if (HasUtf16LeMark(file.bytes)) {
-        options.encoding = "utf-16le";
-        if (!HostFromUtf16(file.bytes.substr(2), options.codePage, menuText))
+    if (HasUtf16LeMark(file.bytes) || HasUtf16BeMark(file.bytes)) {
+        const bool bigEndian = HasUtf16BeMark(file.bytes);
+        options.encoding = bigEndian ? "utf-16be" : "utf-16le";
+        std::string utf16 = file.bytes.substr(2);
+        if (bigEndian)
+            for (size_t i = 0; i + 1 < utf16.size(); i += 2)
+                std::swap(utf16[i], utf16[i + 1]);
+        if (!HostFromUtf16(utf16, options.codePage, menuText))
             return Fail("cannot convert the UTF-16 menu to code page " + std::to_string(options.codePage));
     } else {
         menuText.swap(file.bytes);
@@ -146,24 +154,34 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<FileProbe> files = HostFiles();
     const std::vector<Finding> findings = LintMenu(options, lead, *files, menuText);
-    std::string report;
+    // Written a finding at a time: a report of a broken menu can be long.
+    auto write = [](const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); };
     if (options.json) {
-        report = MatrixJson(options, lead, toUtf8) + ",\n  \"findings\": [";
+        write(MatrixJson(options, lead, toUtf8) + ",\n  \"findings\": [");
         for (size_t i = 0; i < findings.size(); ++i)
-            report += std::string(i ? "," : "") + "\n    {\"line\": " + std::to_string(findings[i].line) +
-                      ", \"severity\": \"" + SeverityName(findings[i].severity) +
-                      "\", \"message\": " + JsonString(toUtf8(findings[i].message)) + "}";
-        report += findings.empty() ? "]\n}\n" : "\n  ]\n}\n";
+            write(std::string(i ? "," : "") + "\n    {\"line\": " + std::to_string(findings[i].line) +
+                  ", \"severity\": \"" + SeverityName(findings[i].severity) +
+                  "\", \"message\": " + JsonString(toUtf8(findings[i].message)) + "}");
+        write(findings.empty() ? "]\n}\n" : "\n  ]\n}\n");
     } else {
-        report = MatrixReport(options, lead, toUtf8) + "\n";
+        write(MatrixReport(options, lead, toUtf8) + "\n");
+        const std::string shown = toUtf8(options.shownFile);
         for (const Finding& finding : findings)
-            report += toUtf8(options.shownFile) + ":" + std::to_string(finding.line) + ": " +
-                      SeverityName(finding.severity) + ": " + toUtf8(finding.message) + "\n";
-        report += findings.empty() ? "No mistakes found.\n" : "";
+            write(shown + ":" + std::to_string(finding.line) + ": " + SeverityName(finding.severity) + ": " +
+                  toUtf8(finding.message) + "\n");
+        write(findings.empty() ? "No mistakes found.\n" : "");
     }
-    std::fwrite(report.data(), 1, report.size(), stdout);
     for (const Finding& finding : findings)
         if (finding.severity == Severity::Error || (options.strict && finding.severity == Severity::Warning))
             return 1;
     return 0;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Check(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Fail("not enough memory to check this menu");
+    }
 }

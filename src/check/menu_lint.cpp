@@ -153,13 +153,30 @@ public:
                 findings.push_back(std::move(m_findings[i]));
         std::stable_sort(findings.begin(), findings.end(),
                          [](const Finding& a, const Finding& b) { return a.line < b.line; });
+        if (m_dropped > 0)
+            findings.push_back(Finding{0, m_droppedSeverity,
+                                       std::to_string(m_dropped) + " more findings are not listed: the checker keeps " +
+                                           std::to_string(kMostFindings) + " (a menu with this many is broken "
+                                                                           "throughout)"});
         return findings;
     }
 
 private:
+    // A broken menu can hold a mistake on every one of millions of lines: the list stays
+    // of a size any machine can hold, and what it leaves out still counts.
+    static constexpr size_t kMostFindings = 100000;
+
     void Add(int line, Severity severity, const std::string& message) {
-        m_findings.push_back(Finding{line, severity, message});
+        if (m_findings.size() < kMostFindings) {
+            m_findings.push_back(Finding{line, severity, message});
+            return;
+        }
+        ++m_dropped;
+        if (m_dropped == 1 || severity < m_droppedSeverity)
+            m_droppedSeverity = severity;
     }
+    size_t m_dropped = 0;
+    Severity m_droppedSeverity = Severity::Note;
 
     // Lines that look like section headers but lack their ']'.
     void CheckHeaders() {
@@ -528,8 +545,9 @@ private:
             const bool asWritten = FindText(lower, "tavlink", m_lead) != std::string::npos;
             // [*CWD*] still becomes the launcher's folder when the command runs; a '%' stays.
             const std::string runs = ExpandCwd(program, cwd);
-            const bool searched = command[0] == '%' ||
-                                  (FindChar(runs, ':', m_lead) == std::string::npos && runs.compare(0, 2, "\\\\") != 0);
+            // A path from the drive's root ("\\tools\\x.exe") is no search either.
+            const bool searched = command[0] == '%' || (FindChar(runs, ':', m_lead) == std::string::npos &&
+                                                        !runs.empty() && runs[0] != '\\');
             if (asWritten && searched) {
                 const std::string instead = command[0] == '%'
                                                 ? ": the '%' that asks for that search stays in the name"

@@ -112,6 +112,10 @@ bool HasUtf16LeMark(const std::string& bytes) {
     return bytes.compare(0, 2, "\xFF\xFE") == 0;
 }
 
+bool HasUtf16BeMark(const std::string& bytes) {
+    return bytes.compare(0, 2, "\xFE\xFF") == 0;
+}
+
 bool Utf16LeToCodePage(const std::string& utf16, unsigned codePage, std::string& text) {
     if (codePage != 1252)
         return false;

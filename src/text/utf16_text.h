@@ -8,6 +8,7 @@ namespace ostrel {
 
 // Whether the bytes begin with the byte order mark of UTF-16LE.
 bool HasUtf16LeMark(const std::string& bytes);
+bool HasUtf16BeMark(const std::string& bytes);
 
 // UTF-16LE text (without its mark) in code page 1252, as Windows converts it: a
 // character the code page lacks becomes its nearest letter where Windows has one (Ā as

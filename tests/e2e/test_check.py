@@ -214,20 +214,44 @@ def test_windows_build_refuses_what_is_no_menu_file(wine, tmp_path, menu, words)
     assert words in err, err
 
 
-def test_utf16_menu_reads_as_the_launcher_reads_it(tmp_path):
+@pytest.mark.parametrize("encoding", ["utf-16-le", "utf-16-be"])
+def test_utf16_menu_reads_as_the_launcher_reads_it(tmp_path, encoding):
     # Windows hands the launcher UTF-16 text in its code page: what 1252 lacks becomes its
     # nearest letter or '?'.
     menu = tmp_path / "wide.ini"
     menu.write_bytes(("\ufeff[General]\r\nBitmap=b.bmp\r\nDefaultCaption=Caf\u00e9 \u0101 \u3042\r\n"
-                      "[Products]\r\nP=\r\n[P]\r\nCommand=tavnop\r\n").encode("utf-16-le"))
+                      "[Products]\r\nP=\r\n[P]\r\nCommand=tavnop\r\n").encode(encoding))
     model = as_json("--json", "--platform", "win10", menu)
-    assert model["encoding"] == "utf-16le" and model["loaded"] is True
+    assert model["encoding"] == {"utf-16-le": "utf-16le", "utf-16-be": "utf-16be"}[encoding]
+    assert model["loaded"] is True
     assert model["general"]["defaultCaption"] == "Caf\u00e9 a ?"
     assert [c["command"] for c in model["choices"]] == ["tavnop"]
-    assert json.loads(check("--json", menu).stdout)["encoding"] == "utf-16le"
+    assert json.loads(check("--json", menu).stdout)["encoding"] == model["encoding"]
 
     menu.write_bytes(b"[General]\r\nBitmap=b.bmp\r\n")
     assert as_json("--json", "--platform", "win10", menu)["encoding"] == "ansi"
+
+
+# A mistake on every one of a million lines: the list stops at 100,000 and says so, the
+# Windows build too (it ran out of memory and aborted), and nothing crashes.
+def test_a_menu_broken_on_every_line_is_reported_within_bounds(wine, tmp_path):
+    (tmp_path / "b.bmp").write_bytes(bmp(400, 300))
+    menu = tmp_path / "broken.ini"
+    menu.write_bytes(b"[General]\r\nBitmap=b.bmp\r\n" + b"[\r\n" * 150000)
+    result = check(menu)
+    lines = result.stdout.decode().splitlines()
+    assert result.returncode == 0  # warnings only
+    assert sum(1 for line in lines if "has no ']'" in line) == 100000
+    assert "50000 more findings are not listed" in lines[-1]
+    assert subprocess.run([str(CHECK), "--strict", menu], capture_output=True, timeout=120).returncode == 1
+
+    menu.write_bytes(b"[\n" * (4 << 20))  # 8 MB
+    result = subprocess.run([wine.loader, str(wine.build / "ostrel-check.exe"), "--json", menu.name],
+                            cwd=tmp_path, env=wine.env, capture_output=True, timeout=600)
+    assert result.returncode in (1, 2), result.stderr[-300:]  # 1: no background, among others
+    assert b"terminate called" not in result.stderr
+    if result.returncode == 1:
+        assert "more findings are not listed" in json.loads(result.stdout.decode())["findings"][-1]["message"]
 
 
 def test_windows_build_agrees_with_the_native_one(wine, example):

@@ -44,6 +44,7 @@ Truncated=
 Huge=
 CwdKept=
 PercentKept=
+RootedKept=
 
 [Missing]
 Bitmap=missing.bmp
@@ -191,6 +192,11 @@ Command=[*CWD*]\\back.bmp /tavlink
 Rect=10,10
 Point=230,40
 Command=%[*CWD*]\\search.exe /tavlinkmode
+
+[RootedKept]
+Rect=10,10
+Point=210,40
+Command=\\tools\\rooted.exe /tavlinkmode
 
 [Genral]
 Copyright=typo section
