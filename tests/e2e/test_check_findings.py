@@ -44,7 +44,6 @@ Truncated=
 Huge=
 CwdKept=
 PercentKept=
-RootedKept=
 
 [Missing]
 Bitmap=missing.bmp
@@ -192,11 +191,6 @@ Command=[*CWD*]\\back.bmp /tavlink
 Rect=10,10
 Point=230,40
 Command=%[*CWD*]\\search.exe /tavlinkmode
-
-[RootedKept]
-Rect=10,10
-Point=210,40
-Command=\\tools\\rooted.exe /tavlinkmode
 
 [Genral]
 Copyright=typo section
@@ -357,6 +351,22 @@ def test_strict_fails_on_warnings(tmp_path):
     menu.write_text("[General]\nBitmap=back.bmp\nCopyrite=x\n")
     assert subprocess.run([str(CHECK), menu], capture_output=True, timeout=60).returncode == 0
     assert subprocess.run([str(CHECK), "--strict", menu], capture_output=True, timeout=60).returncode == 1
+
+
+# A program kept as written for its "tavlink" is looked for by Windows only when its path
+# names no drive and does not start at a drive's root.
+@pytest.mark.parametrize("command, searched", [
+    ("sub\\kept.exe /tavlinkmode", True),
+    ("\\tools\\kept.exe /tavlinkmode", False),
+    ("D:\\tools\\kept.exe /tavlinkmode", False),
+])
+def test_only_programs_without_a_root_are_searched_for(tmp_path, command, searched):
+    (tmp_path / "back.bmp").write_bytes(bmp(400, 300))
+    menu = tmp_path / "kept.ini"
+    menu.write_text(f"[General]\nBitmap=back.bmp\n[Products]\nP=\n[P]\nRect=10,10\nCommand={command}\n")
+    result = subprocess.run([str(CHECK), "--json", menu], capture_output=True, timeout=60)
+    messages = [f["message"] for f in json.loads(result.stdout.decode())["findings"]]
+    assert any("Windows looks for" in m for m in messages) == searched, messages
 
 
 @pytest.mark.parametrize("line_end, encoding", [FORMS[0], FORMS[2], FORMS[3]])

@@ -171,7 +171,7 @@ def test_pictures_declaring_too_many_pixels_are_left_out(each_build, name, where
     menu(disc / "ostrel.ini", f"[General]\nBitmap={background}\nDefaultCaption=Bomb\n[Products]\nA=\n"
                               "[A]\nBitmap=bomb.pic\nBitmapHi=bomb.pic\nBitmapMemo=bomb.pic\nPoint=10,10\n")
     proc = wine.start(disc / "ostrel.exe")
-    wine.wait_window("Bomb", timeout=10)  # refused from its header: no decoding, no wait
+    wine.wait_window("Bomb", timeout=30)
     (left, top, width, height), _ = wine.client_rect("Bomb")
     assert (width, height) == ((400, 100) if where == "background" else (500, 300))
     if where == "choice":
