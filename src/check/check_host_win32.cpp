@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "check/check_host.h"
+#include "system/disk_file.h"
 
 namespace ostrel {
 
@@ -53,49 +54,6 @@ bool HostFromUtf16(const std::string& utf16, unsigned codePage, std::string& tex
     return true;
 }
 
-namespace {
-
-// An open file that is closed when it goes.
-class OpenFile {
-public:
-    explicit OpenFile(const std::string& path)
-        : m_handle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~OpenFile() {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
-    // Devices (CON, NUL, COM1), pipes and consoles are no files: reading them may wait
-    // or never end.
-    bool IsDiskFile() const { return IsOpen() && GetFileType(m_handle) == FILE_TYPE_DISK; }
-    bool Size(std::uint64_t& size) const {
-        LARGE_INTEGER value = {};
-        if (!GetFileSizeEx(m_handle, &value) || value.QuadPart < 0)
-            return false;
-        size = static_cast<std::uint64_t>(value.QuadPart);
-        return true;
-    }
-    std::string Read(std::uint64_t offset, size_t length) const {
-        LARGE_INTEGER position = {};
-        position.QuadPart = static_cast<LONGLONG>(offset);
-        std::string bytes(length, '\0');
-        DWORD got = 0;
-        if (length == 0 || !SetFilePointerEx(m_handle, position, nullptr, FILE_BEGIN) ||
-            !ReadFile(m_handle, &bytes[0], static_cast<DWORD>(length), &got, nullptr))
-            got = 0;
-        bytes.resize(got);
-        return bytes;
-    }
-
-private:
-    HANDLE m_handle;
-};
-
-} // namespace
-
 bool HostReadMenu(const std::string& given, MenuFile& menu, std::string& problem) {
     problem = "cannot read the menu file '" + given + "'";
     char full[MAX_PATH];
@@ -114,7 +72,7 @@ bool HostReadMenu(const std::string& given, MenuFile& menu, std::string& problem
         problem = "'" + given + "' is a folder, not a menu file";
         return false;
     }
-    OpenFile file(path);
+    DiskFile file(path.c_str());
     std::uint64_t size = 0;
     if (!file.IsOpen())
         return false;
@@ -150,7 +108,7 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     bool Read(const std::string& path, const Use& use) override {
-        OpenFile file(path);
+        DiskFile file(path.c_str());
         std::uint64_t size = 0;
         if (!file.IsDiskFile() || !file.Size(size))
             return false;

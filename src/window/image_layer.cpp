@@ -4,6 +4,7 @@
 
 #include "app/dpi_functions.h"
 #include "menu/picture_header.h"
+#include "system/disk_file.h"
 
 namespace ostrel {
 using namespace gdiplus;
@@ -46,29 +47,13 @@ namespace {
 // bytes can declare gigabytes of pixels, and one whose size cannot be read is one a
 // decoder may still find.
 bool AcceptablePicture(const std::vector<WCHAR>& path) {
-    HANDLE file = CreateFileW(path.data(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    DiskFile file(path.data());
+    std::uint64_t size = 0;
+    if (!file.IsDiskFile() || !file.Size(size) || size == 0)
         return false;
-    bool acceptable = false;
-    LARGE_INTEGER size = {};
-    if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        const ReadBytes read = [file](std::uint64_t offset, size_t length) {
-            std::string bytes(length, '\0');
-            LARGE_INTEGER at = {};
-            at.QuadPart = static_cast<LONGLONG>(offset);
-            DWORD got = 0;
-            if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
-                !ReadFile(file, &bytes[0], static_cast<DWORD>(length), &got, nullptr))
-                got = 0;
-            bytes.resize(got);
-            return bytes;
-        };
-        const ImageHeader header = ReadImageHeader(read, static_cast<std::uint64_t>(size.QuadPart), false);
-        acceptable = !header.tooLarge && (header.sizeKnown || !header.raster);
-    }
-    CloseHandle(file);
-    return acceptable;
+    const ReadBytes read = [&file](std::uint64_t offset, size_t length) { return file.Read(offset, length); };
+    const ImageHeader header = ReadImageHeader(read, size, false);
+    return !header.tooLarge && (header.sizeKnown || !header.raster);
 }
 } // namespace
 
@@ -158,7 +143,7 @@ void PrepareKeyed(const ImageObject* image, Colour key) {
     UINT width = 0, height = 0;
     Functions().GdipGetImageWidth(gdip->m_pHandle, &width);
     Functions().GdipGetImageHeight(gdip->m_pHandle, &height);
-    if (width == 0 || height == 0 || width > 16384 || height > 16384)
+    if (width == 0 || height == 0 || width > kMaxPictureSide || height > kMaxPictureSide)
         return;
     GpImage* copy = nullptr;
     if (Functions().GdipCreateBitmapFromScan0(static_cast<INT>(width), static_cast<INT>(height), 0,

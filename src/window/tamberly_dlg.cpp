@@ -146,6 +146,7 @@ BOOL CTamberlyDlg::OnInitDialog() {
 
     ApplyMinimumSize(m_menu.m_nWidth, m_menu.m_nHeight);
 
+    const unsigned dpi = WindowDpi(m_hWnd);
     int left = 0, top = 0;
     RECT work = {0, 0, 0, 0};
     Axes atWorkArea;
@@ -154,7 +155,7 @@ BOOL CTamberlyDlg::OnInitDialog() {
         CentredOrigin(fullWidth, fullHeight, m_menu.m_nWidth, m_menu.m_nHeight, left, top);
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         atWorkArea = KeepTopLeftOnScreen(fullWidth, fullHeight, work.left, work.top, m_menu.m_nWidth,
-                                         m_menu.m_nHeight, WindowDpi(m_hWnd), left, top);
+                                         m_menu.m_nHeight, dpi, left, top);
     } else {
         POINT origin = {0, 0};
         ClientToScreen(m_hWnd, &origin);
@@ -164,7 +165,6 @@ BOOL CTamberlyDlg::OnInitDialog() {
 
     DWORD style = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_STYLE));
     DWORD exStyle = static_cast<DWORD>(GetWindowLongA(m_hWnd, GWL_EXSTYLE));
-    unsigned dpi = WindowDpi(m_hWnd);
     Rect client;
     RECT rect;
     if (dpi != 0 && g_pfnAdjustWindowRectExForDpi) {
